@@ -1,0 +1,43 @@
+// The executable's side of the library: one object of class CorvaneGorm created by its class
+// identifier through the registry, its methods called with paths and values by reference.
+// A failing call throws com::Error carrying the method's name and the library's description.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "com/ptr.h"
+#include "corvane_gorm.h"
+
+namespace texel {
+
+namespace fs = std::filesystem;
+
+class CorvaneGorm {
+ public:
+  // Fails with a message that says how to register the library when the class is unknown.
+  static CorvaneGorm Create();
+
+  void CompressFile(const fs::path& source, const fs::path& destination);
+  void UncompressFile(const fs::path& compressed, const fs::path& uncompressed);
+  void Corvane_UnPack(const fs::path& path);
+  void Corvane_Pack(const fs::path& path);
+  void Corvane_Export_StartFile2Data(const fs::path& file, const fs::path& newFile,
+                                     int32_t searchData);
+  void Corvane_Export_Data2Data(const fs::path& file, int32_t startData, int32_t finishData,
+                                const fs::path& newFile);
+  void Corvane_Export_Data2FinishFile(const fs::path& file, int32_t searchData,
+                                      const fs::path& newFile);
+  void Corvane_Replace(const fs::path& file, int32_t searchData, int32_t replaceData);
+  void Corvane_ReplaceFHTexture(const fs::path& file, const fs::path& replaceFile);
+  void Corvane_DDS2BMP(const fs::path& dds);
+  void Corvane_DDS2PNG(const fs::path& dds);
+  void Corvane_DDS2JPG(const fs::path& dds);
+  void Corvane_DDS2GIF(const fs::path& dds);
+
+ private:
+  explicit CorvaneGorm(com::Ptr<_CorvaneGorm> object) : m_object(std::move(object)) {}
+  com::Ptr<_CorvaneGorm> m_object;
+};
+
+}  // namespace texel

@@ -1,0 +1,54 @@
+// What every tab uses of the main window: folders, the file-system object, the five library
+// members (each created on first use), the dialog service and the message boxes.
+#pragma once
+
+#include <filesystem>
+
+#include <QString>
+
+#include "common_dialog.h"
+#include "corvane_client.h"
+#include "dialog_service.h"
+#include "file_system_object.h"
+
+namespace texel {
+
+namespace fs = std::filesystem;
+
+enum class AssetKind { Face, Hair, Ball, Boot, Boot3d, Glove, Truf };
+
+inline constexpr const char* kMainWindowCaption = "Texel Forge  [v 1.0] By Dremmwel";
+inline constexpr const char* kApplicationTitle = "TexelForge";
+
+class Workbench {
+ public:
+  virtual ~Workbench() = default;
+
+  virtual fs::path ProgramFolder() const = 0;
+  // Program folder + "/AppData/" + the kind's folder name ("Face", "Hair", "Ball", "Boot",
+  // "Boot3d", "Glove", "Truf").
+  fs::path WorkFolder(AssetKind kind) const;
+  fs::path TemplateFolder() const { return ProgramFolder() / "AppData" / "cfg"; }
+
+  virtual FileSystemObject& FileSystem() = 0;
+  virtual CorvaneGorm& LibReplace() = 0;
+  virtual CorvaneGorm& LibImage() = 0;
+  virtual CorvaneGorm& LibExport() = 0;
+  virtual CorvaneGorm& LibPack() = 0;
+  virtual CorvaneGorm& LibUnpack() = 0;
+
+  virtual ui::DialogService& Dialogs() = 0;
+  // The window caption as it stands when a box is shown.
+  virtual QString Caption() const = 0;
+  // A message box; pass Caption() or kApplicationTitle (or a literal) as the title.
+  ui::Answer Message(const QString& text, int style, const QString& title) {
+    return Dialogs().ShowMessage(text, style, title);
+  }
+};
+
+// "first" and "second" on two lines, as the boxes show them.
+inline QString TwoLines(const QString& first, const QString& second) {
+  return first + "\r\n" + second;
+}
+
+}  // namespace texel

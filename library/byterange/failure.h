@@ -1,0 +1,21 @@
+// The one error type of the byte-range routines and the library's internals: a result code for
+// the component boundary and a description that names what failed.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace corvane {
+
+class Failure : public std::runtime_error {
+ public:
+  Failure(int32_t code, const std::string& description)
+      : std::runtime_error(description), m_code(code) {}
+  int32_t Code() const { return m_code; }
+
+ private:
+  int32_t m_code;
+};
+
+}  // namespace corvane

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test: the main build, a build under
+# AddressSanitizer and UndefinedBehaviorSanitizer, and a short bounded fuzzing run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+jobs="$(nproc)"
+
+echo "== Build and tests"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTF_WERROR=ON >/dev/null
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== Sanitizer build and tests"
+cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DTF_SANITIZE=ON -DTF_BUILD_BENCH=OFF >/dev/null
+cmake --build build-asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j"$jobs" -E 'screenshot'
+
+echo "== Fuzzing (bounded)"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTF_FUZZ=ON \
+  -DTF_BUILD_APP=OFF -DTF_BUILD_TESTS=OFF -DTF_BUILD_BENCH=OFF >/dev/null
+cmake --build build-fuzz -j"$jobs" --target fuzz_targets
+for target in build-fuzz/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  echo "-- $(basename "$target")"
+  "$target" -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=0 \
+    "$(mktemp -d)" 2>&1 | tail -n 2
+done
