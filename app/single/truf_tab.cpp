@@ -1,7 +1,8 @@
+#include "child.h"
 #include "tab_pages.h"
 
 namespace texel {
 
-QWidget* CreateTrufTab(Workbench& bench, QWidget* parent) { return new QWidget(parent); }
+QWidget* CreateTrufTab(Workbench& bench, QWidget* parent) { return ui::Child<QWidget>(parent); }
 
 }  // namespace texel
