@@ -5,12 +5,11 @@
 #include <memory>
 #include <utility>
 
-#include <QObject>
 
 namespace ui {
 
-template <typename W, typename... Args>
-W* Child(QObject* parent, Args&&... args) {
+template <typename W, typename Parent, typename... Args>
+W* Child(Parent* parent, Args&&... args) {
   auto widget = std::make_unique<W>(std::forward<Args>(args)...);
   widget->setParent(parent);
   return widget.release();
