@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake g++ make pkg-config zlib1g-dev libfreeimage-dev qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth
-  x11-apps imagemagick fonts-dejavu-core)
+  fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
