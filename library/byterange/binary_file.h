@@ -29,8 +29,13 @@ class BinaryFile {
   const std::filesystem::path& Path() const { return m_path; }
 
  private:
+  enum class LastAccess { None, Read, Write };
+  // The C stream needs a seek between a write and a read that follows it, and the reverse.
+  void SwitchTo(LastAccess access);
+
   std::FILE* m_file = nullptr;
   std::filesystem::path m_path;
+  LastAccess m_last = LastAccess::None;
 };
 
 }  // namespace corvane

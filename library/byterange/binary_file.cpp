@@ -1,0 +1,119 @@
+#include "binary_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "failure.h"
+
+namespace corvane {
+
+namespace {
+
+[[noreturn]] void FailWithErrno(int error, const std::string& what,
+                                const std::filesystem::path& path) {
+  int32_t code = kUnspecifiedFailure;
+  if (error == ENOENT || error == ENOTDIR) code = kFileNotFound;
+  if (error == EACCES || error == EPERM) code = kAccessDenied;
+  std::string reason = code == kFileNotFound ? "File not found" : std::strerror(error);
+  throw Failure(code, what + " '" + path.string() + "': " + reason);
+}
+
+std::FILE* OpenStream(const std::filesystem::path& path, BinaryFile::Mode mode) {
+  switch (mode) {
+    case BinaryFile::Mode::ReadOnly:
+      return std::fopen(path.c_str(), "rb");
+    case BinaryFile::Mode::ReadWrite: {
+      std::FILE* f = std::fopen(path.c_str(), "r+b");
+      if (f == nullptr && errno == ENOENT) f = std::fopen(path.c_str(), "w+b");
+      return f;
+    }
+    case BinaryFile::Mode::Truncate:
+      return std::fopen(path.c_str(), "w+b");
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+BinaryFile::BinaryFile(const std::filesystem::path& path, Mode mode) : m_path(path) {
+  errno = 0;
+  m_file = OpenStream(path, mode);
+  if (m_file == nullptr) FailWithErrno(errno, "Cannot open", path);
+  struct stat info {};
+  if (::fstat(::fileno(m_file), &info) == 0 && S_ISDIR(info.st_mode)) {
+    std::fclose(m_file);
+    m_file = nullptr;
+    throw Failure(kAccessDenied, "Cannot open '" + path.string() + "': it is a folder");
+  }
+}
+
+BinaryFile::~BinaryFile() {
+  if (m_file != nullptr) std::fclose(m_file);
+}
+
+int64_t BinaryFile::Length() const {
+  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  if (m_last == LastAccess::Write && std::fflush(m_file) != 0)
+    FailWithErrno(errno, "Cannot write", m_path);
+  struct stat info {};
+  if (::fstat(::fileno(m_file), &info) != 0) FailWithErrno(errno, "Cannot measure", m_path);
+  return static_cast<int64_t>(info.st_size);
+}
+
+int64_t BinaryFile::Position() const {
+  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  off_t offset = ::ftello(m_file);
+  if (offset < 0) FailWithErrno(errno, "Cannot tell the position in", m_path);
+  return static_cast<int64_t>(offset) + 1;
+}
+
+void BinaryFile::Seek(int64_t position) {
+  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  if (position <= 0)
+    throw Failure(kInvalidArgument, "Bad file position " + std::to_string(position) + " in '" +
+                                        m_path.string() + "'");
+  if (::fseeko(m_file, static_cast<off_t>(position - 1), SEEK_SET) != 0)
+    FailWithErrno(errno, "Cannot seek in", m_path);
+  m_last = LastAccess::None;
+}
+
+void BinaryFile::SwitchTo(LastAccess access) {
+  if (m_last != LastAccess::None && m_last != access && ::fseeko(m_file, 0, SEEK_CUR) != 0)
+    FailWithErrno(errno, "Cannot seek in", m_path);
+  m_last = access;
+}
+
+size_t BinaryFile::Read(void* buffer, size_t size) {
+  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  SwitchTo(LastAccess::Read);
+  size_t got = std::fread(buffer, 1, size, m_file);
+  if (got < size && std::ferror(m_file)) {
+    int error = errno;
+    std::clearerr(m_file);
+    FailWithErrno(error, "Cannot read", m_path);
+  }
+  std::clearerr(m_file);  // end of file is not sticky: a later write may grow the file
+  return got;
+}
+
+void BinaryFile::Write(const void* buffer, size_t size) {
+  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  SwitchTo(LastAccess::Write);
+  if (size > 0 && std::fwrite(buffer, 1, size, m_file) != size) {
+    int error = errno;
+    std::clearerr(m_file);
+    FailWithErrno(error, "Cannot write", m_path);
+  }
+}
+
+void BinaryFile::Close() {
+  if (m_file == nullptr) return;
+  std::FILE* file = m_file;
+  m_file = nullptr;
+  if (std::fclose(file) != 0) FailWithErrno(errno, "Cannot write", m_path);
+}
+
+}  // namespace corvane

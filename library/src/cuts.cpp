@@ -1,0 +1,121 @@
+// Cut, replace and splice: byte ranges of whole files located by 32-bit markers.
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <string>
+
+#include "byte_range.h"
+#include "failure.h"
+#include "operations.h"
+#include "whole_file.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr int32_t kFirstPosition = 1;
+constexpr size_t kValueSize = 4;
+constexpr const char* kSpliceMarkerMissing = "One Of The File Not Found";
+
+std::string MarkerText(int32_t marker) {
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<uint32_t>(marker));
+  return text;
+}
+
+// Position of the marker from the start of the file; fails naming both when it is absent.
+int32_t RequireMarker(BinaryFile& file, int32_t marker) {
+  int32_t position = FindLong(file, kFirstPosition, marker);
+  if (position == 0)
+    throw Failure(kUnspecifiedFailure,
+                  "Marker " + MarkerText(marker) + " not found in '" + file.Path().string() + "'");
+  return position;
+}
+
+int32_t LengthAsCount(BinaryFile& file) {
+  const int64_t length = file.Length();
+  if (length > std::numeric_limits<int32_t>::max())
+    throw Failure(kInvalidArgument, "File too large: '" + file.Path().string() + "'");
+  return static_cast<int32_t>(length);
+}
+
+}  // namespace
+
+void ExportStartFile2Data(const fs::path& file, const fs::path& newFile, int32_t searchData) {
+  std::vector<uint8_t> piece;
+  {
+    BinaryFile in(file, BinaryFile::Mode::ReadOnly);
+    const int32_t p = RequireMarker(in, searchData);
+    // p bytes: everything before the marker and the marker's first byte.
+    piece = ReadBlock(in, kFirstPosition, p);
+  }
+  WriteFileReplacing(newFile, {piece});
+}
+
+void ExportData2Data(const fs::path& file, int32_t startData, int32_t finishData,
+                     const fs::path& newFile) {
+  std::vector<uint8_t> piece;
+  {
+    BinaryFile in(file, BinaryFile::Mode::ReadOnly);
+    const int32_t s = RequireMarker(in, startData);
+    const int32_t f = RequireMarker(in, finishData);
+    // The count is the finish marker's own position, not its distance from the start marker.
+    piece = ReadBlock(in, s, f);
+  }
+  WriteFileReplacing(newFile, {piece});
+}
+
+void ExportData2FinishFile(const fs::path& file, int32_t searchData, const fs::path& newFile) {
+  std::vector<uint8_t> piece;
+  {
+    BinaryFile in(file, BinaryFile::Mode::ReadOnly);
+    const int32_t p = RequireMarker(in, searchData);
+    // The whole file's length from the marker on: the tail, then p - 1 zero bytes.
+    piece = ReadBlock(in, p, LengthAsCount(in));
+  }
+  WriteFileReplacing(newFile, {piece});
+}
+
+void Replace(const fs::path& file, int32_t searchData, int32_t replaceData) {
+  std::vector<uint8_t> bytes = ReadWholeFile(file);
+  if (bytes.size() < kValueSize) return;
+  uint8_t search[kValueSize];
+  uint8_t replacement[kValueSize];
+  WriteInt32LE(search, searchData);
+  WriteInt32LE(replacement, replaceData);
+
+  // Left to right at every byte; after a hit the scan goes on behind the four written bytes, so
+  // bytes still to be examined are always unchanged ones.
+  bool changed = false;
+  uint8_t* cursor = bytes.data();
+  uint8_t* const last = bytes.data() + bytes.size() - kValueSize;
+  while (cursor <= last) {
+    void* hit = std::memchr(cursor, search[0], static_cast<size_t>(last - cursor) + 1);
+    if (hit == nullptr) break;
+    uint8_t* at = static_cast<uint8_t*>(hit);
+    if (std::memcmp(at, search, kValueSize) == 0) {
+      std::memcpy(at, replacement, kValueSize);
+      changed = changed || searchData != replaceData;
+      cursor = at + kValueSize;
+    } else {
+      cursor = at + 1;
+    }
+  }
+  if (changed) WriteFileReplacing(file, {bytes});
+}
+
+void ReplaceFHTexture(const fs::path& file, const fs::path& replaceFile) {
+  std::vector<uint8_t> head;
+  {
+    BinaryFile in(file, BinaryFile::Mode::ReadOnly);
+    const int32_t p = FindLong(in, kFirstPosition, kDdsMagic);
+    if (p == 0) throw Failure(kUnspecifiedFailure, kSpliceMarkerMissing);
+    if (p > kFirstPosition) head = ReadBlock(in, kFirstPosition, p - 1);
+  }
+  std::vector<uint8_t> texture = ReadWholeFile(replaceFile);
+  if (texture.empty())
+    throw Failure(kInvalidArgument, "Replacement file is empty: '" + replaceFile.string() + "'");
+  WriteFileReplacing(file, {head, texture});
+}
+
+}  // namespace corvane
