@@ -22,6 +22,9 @@ void ComClearErrorInfo();
 // Registry. Default location: $XDG_CONFIG_HOME/texelforge/com-registry (or ~/.config/...);
 // TF_COM_REGISTRY names another file, and ComSetRegistryPath overrides both (NULL resets).
 void ComSetRegistryPath(const char* utf8Path);
+// Copies the registry file in use into buffer (UTF-8, NUL-terminated); E_INVALIDARG when the
+// buffer is too small.
+HRESULT ComGetRegistryPath(char* buffer, uint32_t bufferSize);
 // Writes the class entry (module path, server name, type library and version), the interface
 // entry and the type library entry. Keys are written atomically; a second call replaces them.
 HRESULT ComRegisterClass(const CLSID* clsid, const char* progId, const char* modulePath,

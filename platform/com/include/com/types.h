@@ -3,6 +3,7 @@
 // A client that knows only this file can load a module and call its objects.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
 
@@ -49,6 +50,7 @@ constexpr HRESULT CO_E_ERRORINDLL = static_cast<HRESULT>(0x800401F9u);
 constexpr HRESULT DISP_E_MEMBERNOTFOUND = static_cast<HRESULT>(0x80020003u);
 constexpr HRESULT DISP_E_TYPEMISMATCH = static_cast<HRESULT>(0x80020005u);
 constexpr HRESULT DISP_E_UNKNOWNNAME = static_cast<HRESULT>(0x80020006u);
+constexpr HRESULT DISP_E_NONAMEDARGS = static_cast<HRESULT>(0x80020007u);
 constexpr HRESULT DISP_E_EXCEPTION = static_cast<HRESULT>(0x80020009u);
 constexpr HRESULT DISP_E_BADPARAMCOUNT = static_cast<HRESULT>(0x8002000Eu);
 constexpr HRESULT SELFREG_E_CLASS = static_cast<HRESULT>(0x80040201u);
@@ -60,9 +62,11 @@ constexpr VARTYPE VT_EMPTY = 0;
 constexpr VARTYPE VT_I4 = 3;
 constexpr VARTYPE VT_BSTR = 8;
 constexpr VARTYPE VT_ERROR = 10;
+constexpr VARTYPE VT_VARIANT = 12;
 constexpr VARTYPE VT_BYREF = 0x4000;
 
 constexpr uint16_t DISPATCH_METHOD = 1;
+constexpr DISPID DISPID_UNKNOWN = -1;
 
 extern "C" {
 

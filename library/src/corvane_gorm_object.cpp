@@ -1,0 +1,218 @@
+#include "corvane_gorm_object.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <new>
+#include <string>
+
+#include "com/bstr.h"
+#include "com/ptr.h"
+#include "dispatch_table.h"
+#include "failure.h"
+#include "operations.h"
+
+namespace corvane {
+
+namespace {
+
+constexpr const char* kUnpackTempName = "temp.bin";
+
+// The library's one file of its own, in its folder. The pid and a counter keep processes that
+// share the module (and overlapping calls) apart.
+fs::path UnpackTempPath() {
+  static std::atomic<unsigned> counter{0};
+  return ModulePath().parent_path() / (std::string(kUnpackTempName) + "." +
+                                       std::to_string(getpid()) + "." + std::to_string(counter++));
+}
+
+// Removes the file on every way out of the scope.
+class ScopedTempFile {
+ public:
+  explicit ScopedTempFile(fs::path path) : m_path(std::move(path)) {}
+  ScopedTempFile(const ScopedTempFile&) = delete;
+  ScopedTempFile& operator=(const ScopedTempFile&) = delete;
+  ~ScopedTempFile() {
+    std::error_code ignored;
+    fs::remove(m_path, ignored);
+  }
+  const fs::path& Path() const { return m_path; }
+
+ private:
+  fs::path m_path;
+};
+
+HRESULT Fail(HRESULT hr, const std::string& description) {
+  ComSetErrorInfo(hr, com::Utf8ToUtf16(description).c_str());
+  return hr;
+}
+
+// The frame of every method: a reference for the call, an empty result, arguments present,
+// and nothing thrown across the boundary. The body returns a result code of its own only when
+// it forwards one from a call on the object's interface, whose error info then stands.
+template <typename Body>
+HRESULT RunMethod(_CorvaneGorm* self, const char* name, VARIANT* result,
+                  std::initializer_list<const void*> arguments, Body&& body) {
+  self->AddRef();
+  const auto hold = com::Ptr<_CorvaneGorm>::Attach(self);
+  if (result != nullptr) *result = VARIANT{};
+  if (result == nullptr) return Fail(E_POINTER, std::string(name) + ": no result variant");
+  for (const void* argument : arguments) {
+    if (argument == nullptr) return Fail(E_POINTER, std::string(name) + ": missing argument");
+  }
+  try {
+    const HRESULT hr = body();
+    if (SUCCEEDED(hr)) ComClearErrorInfo();
+    return hr;
+  } catch (const Failure& failure) {
+    return Fail(FAILED(failure.Code()) ? failure.Code() : E_FAIL, failure.what());
+  } catch (const std::bad_alloc&) {
+    return Fail(E_OUTOFMEMORY, std::string(name) + ": out of memory");
+  } catch (const std::exception& e) {
+    return Fail(E_FAIL, std::string(name) + ": " + e.what());
+  } catch (...) {
+    return Fail(E_FAIL, std::string(name) + ": unexpected failure");
+  }
+}
+
+fs::path PathOf(const BSTR* text) { return com::BstrToPath(*text); }
+
+}  // namespace
+
+HRESULT CorvaneGorm::QueryInterface(REFIID iid, void** out) {
+  return com::QueryFor(this, iid, out, {IID_IUnknown, IID_IDispatch, IID__CorvaneGorm});
+}
+
+HRESULT CorvaneGorm::GetTypeInfoCount(uint32_t* count) {
+  if (count == nullptr) return E_POINTER;
+  *count = 0;  // late-bound callers go by name
+  return S_OK;
+}
+
+HRESULT CorvaneGorm::GetTypeInfo(uint32_t, LCID, ITypeInfo** info) {
+  if (info != nullptr) *info = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT CorvaneGorm::GetIDsOfNames(REFIID, LPOLESTR* names, uint32_t count, LCID, DISPID* ids) {
+  return DispatchIdsOfNames(names, count, ids);
+}
+
+HRESULT CorvaneGorm::Invoke(DISPID id, REFIID, LCID, uint16_t flags, DISPPARAMS* params,
+                            VARIANT* result, EXCEPINFO* excepInfo, uint32_t* argErr) {
+  return DispatchInvoke(*this, id, flags, params, result, excepInfo, argErr);
+}
+
+HRESULT CorvaneGorm::CompressFile(BSTR* Source, BSTR* Destination, VARIANT* result) {
+  return RunMethod(this, "CompressFile", result, {Source, Destination}, [&] {
+    corvane::CompressFile(PathOf(Source), PathOf(Destination));
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::UncompressFile(BSTR* Compressed, BSTR* Uncompressed, VARIANT* result) {
+  return RunMethod(this, "UncompressFile", result, {Compressed, Uncompressed}, [&] {
+    corvane::UncompressFile(PathOf(Compressed), PathOf(Uncompressed));
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_UnPack(BSTR* Path, VARIANT* result) {
+  return RunMethod(this, "Corvane_UnPack", result, {Path}, [&] {
+    const fs::path packed = PathOf(Path);
+    const ScopedTempFile temp(UnpackTempPath());
+    WriteUnpackTemp(packed, temp.Path());
+    com::Bstr compressed = com::Bstr::FromPath(temp.Path());
+    com::Bstr uncompressed = com::Bstr::FromPath(SuffixedOutputName(packed, ".unzlib"));
+    VARIANT ignored{};
+    _CorvaneGorm* self = this;
+    return self->UncompressFile(compressed.Address(), uncompressed.Address(), &ignored);
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_Pack(BSTR* Path, VARIANT* result) {
+  return RunMethod(this, "Corvane_Pack", result, {Path}, [&] {
+    const fs::path payload = PathOf(Path);
+    CheckPackInput(payload);
+    const fs::path packed = SuffixedOutputName(payload, ".zlib");
+    com::Bstr destination = com::Bstr::FromPath(packed);
+    VARIANT ignored{};
+    _CorvaneGorm* self = this;
+    if (const HRESULT hr = self->CompressFile(Path, destination.Address(), &ignored); FAILED(hr)) {
+      return hr;
+    }
+    WrapPackedContainer(packed);
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_Export_StartFile2Data(BSTR* File, BSTR* NewFile, int32_t* SearchData,
+                                                   VARIANT* result) {
+  return RunMethod(this, "Corvane_Export_StartFile2Data", result, {File, NewFile, SearchData}, [&] {
+    ExportStartFile2Data(PathOf(File), PathOf(NewFile), *SearchData);
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_Export_Data2Data(BSTR* File, int32_t* StartData, int32_t* FinishData,
+                                              BSTR* NewFile, VARIANT* result) {
+  return RunMethod(this, "Corvane_Export_Data2Data", result, {File, StartData, FinishData, NewFile},
+                   [&] {
+                     ExportData2Data(PathOf(File), *StartData, *FinishData, PathOf(NewFile));
+                     return S_OK;
+                   });
+}
+
+HRESULT CorvaneGorm::Corvane_Export_Data2FinishFile(BSTR* File, int32_t* SearchData, BSTR* NewFile,
+                                                    VARIANT* result) {
+  return RunMethod(this, "Corvane_Export_Data2FinishFile", result, {File, SearchData, NewFile},
+                   [&] {
+                     ExportData2FinishFile(PathOf(File), *SearchData, PathOf(NewFile));
+                     return S_OK;
+                   });
+}
+
+HRESULT CorvaneGorm::Corvane_Replace(BSTR* File, int32_t* SearchData, int32_t* ReplaceData,
+                                     VARIANT* result) {
+  return RunMethod(this, "Corvane_Replace", result, {File, SearchData, ReplaceData}, [&] {
+    Replace(PathOf(File), *SearchData, *ReplaceData);
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_ReplaceFHTexture(BSTR* File, BSTR* ReplaceFile, VARIANT* result) {
+  return RunMethod(this, "Corvane_ReplaceFHTexture", result, {File, ReplaceFile}, [&] {
+    ReplaceFHTexture(PathOf(File), PathOf(ReplaceFile));
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_DDS2BMP(BSTR* DDS, VARIANT* result) {
+  return RunMethod(this, "Corvane_DDS2BMP", result, {DDS}, [&] {
+    ConvertDds(PathOf(DDS), ImageFormat::Bmp);
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_DDS2PNG(BSTR* DDS, VARIANT* result) {
+  return RunMethod(this, "Corvane_DDS2PNG", result, {DDS}, [&] {
+    ConvertDds(PathOf(DDS), ImageFormat::Png);
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_DDS2JPG(BSTR* DDS, VARIANT* result) {
+  return RunMethod(this, "Corvane_DDS2JPG", result, {DDS}, [&] {
+    ConvertDds(PathOf(DDS), ImageFormat::Jpg);
+    return S_OK;
+  });
+}
+
+HRESULT CorvaneGorm::Corvane_DDS2GIF(BSTR* DDS, VARIANT* result) {
+  return RunMethod(this, "Corvane_DDS2GIF", result, {DDS}, [&] {
+    ConvertDds(PathOf(DDS), ImageFormat::Gif);
+    return S_OK;
+  });
+}
+
+}  // namespace corvane
