@@ -33,6 +33,7 @@ class Ptr {
   }
   T* Get() const { return m_raw; }
   T* operator->() const { return m_raw; }
+  T& operator*() const { return *m_raw; }
   explicit operator bool() const { return m_raw != nullptr; }
   // For out-parameters: releases what is held and hands out the slot.
   void** Out() {

@@ -1,0 +1,195 @@
+// The methods through the interface: empty results, error info, the unpack temporary file, the
+// compositions over the object's own interface, and instances that behave alike.
+#include <unistd.h>
+
+#include <cstring>
+#include <functional>
+
+#include "library_fixture.h"
+
+namespace {
+
+using comtest::LibraryTest;
+using comtest::ReadBytes;
+using comtest::TakeErrorInfo;
+using comtest::Text;
+using comtest::WriteBytes;
+
+constexpr int32_t kDdsMagic = 0x20534444;
+
+// The unpack temporary files of this process in the module's folder.
+std::vector<std::string> OwnTempFiles() {
+  const std::string prefix = "temp.bin." + std::to_string(getpid()) + ".";
+  std::vector<std::string> found;
+  for (const auto& entry : std::filesystem::directory_iterator(comtest::ProgramDir())) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind(prefix, 0) == 0) found.push_back(name);
+  }
+  return found;
+}
+
+HRESULT Pack(_CorvaneGorm& object, const std::filesystem::path& path) {
+  Text p(path);
+  VARIANT result{};
+  return object.Corvane_Pack(&p, &result);
+}
+
+HRESULT UnPack(_CorvaneGorm& object, const std::filesystem::path& path) {
+  Text p(path);
+  VARIANT result{};
+  return object.Corvane_UnPack(&p, &result);
+}
+
+TEST_F(LibraryTest, PackThenUnpackGivesThePayloadBack) {
+  auto object = Create();
+  const auto payload = comtest::SamplePayload(100000);
+  WriteBytes(File("Face.bin.unzlib"), payload);
+  ASSERT_EQ(Pack(*object, File("Face.bin.unzlib")), S_OK);
+  const auto packed = ReadBytes(File("Face.bin.unzlib.zlib"));
+  ASSERT_GT(packed.size(), 16u);
+  EXPECT_EQ(std::string(packed.begin(), packed.begin() + 8), std::string("\x00\x01\x01WESYS", 8));
+
+  std::filesystem::copy_file(File("Face.bin.unzlib.zlib"), File("Face.bin"));
+  ASSERT_EQ(UnPack(*object, File("Face.bin")), S_OK);
+  EXPECT_EQ(ReadBytes(File("Face.bin.unzlib")), payload);
+  EXPECT_FALSE(TakeErrorInfo().present);
+  EXPECT_TRUE(OwnTempFiles().empty());
+}
+
+TEST_F(LibraryTest, UnpackTempFileNeverOutlivesAFailingCall) {
+  auto object = Create();
+  // Header, stored size, then bytes that are no zlib stream: the temp file is written first.
+  std::vector<uint8_t> corrupt(64, 0x5A);
+  corrupt[12] = 16;
+  corrupt[13] = corrupt[14] = corrupt[15] = 0;
+  WriteBytes(File("Bad.bin"), corrupt);
+  const HRESULT hr = UnPack(*object, File("Bad.bin"));
+  EXPECT_TRUE(FAILED(hr));
+  const auto info = TakeErrorInfo();
+  EXPECT_EQ(info.number, hr);
+  // The temporary file lay in the module's folder.
+  const auto folder = std::filesystem::weakly_canonical(comtest::ProgramDir());
+  EXPECT_NE(info.description.find((folder / "temp.bin.").string()), std::string::npos)
+      << info.description;
+  EXPECT_TRUE(OwnTempFiles().empty());
+  EXPECT_FALSE(std::filesystem::exists(File("Bad.bin.unzlib")));
+
+  // The failure is UncompressFile's own, forwarded unchanged.
+  WriteBytes(File("Bad.sized"), std::vector<uint8_t>(corrupt.begin() + 12, corrupt.end()));
+  Text in(File("Bad.sized")), out(File("Bad.out"));
+  VARIANT result{};
+  EXPECT_EQ(object->UncompressFile(&in, &out, &result), hr);
+  const auto direct = TakeErrorInfo().description;
+  const auto cause = direct.substr(direct.rfind(':'));
+  EXPECT_NE(info.description.find(cause), std::string::npos) << info.description << " / " << direct;
+
+  EXPECT_TRUE(FAILED(UnPack(*object, File("missing.bin"))));
+  EXPECT_NE(TakeErrorInfo().description.find("missing.bin"), std::string::npos);
+  EXPECT_TRUE(OwnTempFiles().empty());
+}
+
+TEST_F(LibraryTest, PackRefusesMissingAndEmptyInput) {
+  auto object = Create();
+  EXPECT_TRUE(FAILED(Pack(*object, File("missing.unzlib"))));
+  EXPECT_NE(TakeErrorInfo().description.find("missing.unzlib"), std::string::npos);
+  WriteBytes(File("empty.unzlib"), {});
+  EXPECT_TRUE(FAILED(Pack(*object, File("empty.unzlib"))));
+  EXPECT_NE(TakeErrorInfo().description.find("empty.unzlib"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(File("missing.unzlib.zlib")));
+}
+
+TEST_F(LibraryTest, EveryMethodHandsBackAnEmptyVariant) {
+  auto object = Create();
+  std::vector<uint8_t> bytes(40, 0x11);
+  std::memcpy(&bytes[8], &kDdsMagic, 4);
+  WriteBytes(File("f.bin"), bytes);
+  WriteBytes(File("g.dds"), {1, 2, 3});
+  Text f(File("f.bin")), g(File("g.dds")), out(File("out.bin")), z(File("f.bin.z"));
+  int32_t marker = kDdsMagic, other = 0x11111111;
+
+  // Successes and failures alike.
+  const std::vector<std::pair<const char*, std::function<HRESULT(VARIANT*)>>> calls = {
+      {"CompressFile", [&](VARIANT* r) { return object->CompressFile(&f, &z, r); }},
+      {"UncompressFile", [&](VARIANT* r) { return object->UncompressFile(&z, &out, r); }},
+      {"Corvane_UnPack", [&](VARIANT* r) { return object->Corvane_UnPack(&g, r); }},
+      {"Corvane_Pack", [&](VARIANT* r) { return object->Corvane_Pack(&f, r); }},
+      {"StartFile2Data",
+       [&](VARIANT* r) { return object->Corvane_Export_StartFile2Data(&f, &out, &marker, r); }},
+      {"Data2Data",
+       [&](VARIANT* r) { return object->Corvane_Export_Data2Data(&f, &marker, &marker, &out, r); }},
+      {"Data2FinishFile",
+       [&](VARIANT* r) { return object->Corvane_Export_Data2FinishFile(&f, &marker, &out, r); }},
+      {"Replace", [&](VARIANT* r) { return object->Corvane_Replace(&f, &other, &marker, r); }},
+      {"ReplaceFHTexture", [&](VARIANT* r) { return object->Corvane_ReplaceFHTexture(&f, &g, r); }},
+      {"DDS2BMP", [&](VARIANT* r) { return object->Corvane_DDS2BMP(&g, r); }},
+      {"DDS2PNG", [&](VARIANT* r) { return object->Corvane_DDS2PNG(&g, r); }},
+      {"DDS2JPG", [&](VARIANT* r) { return object->Corvane_DDS2JPG(&g, r); }},
+      {"DDS2GIF", [&](VARIANT* r) { return object->Corvane_DDS2GIF(&g, r); }},
+  };
+  for (const auto& [name, call] : calls) {
+    VARIANT result{};
+    result.vt = VT_BSTR;
+    result.lVal = 99;
+    const HRESULT hr = call(&result);
+    EXPECT_EQ(result.vt, VT_EMPTY) << name;
+    EXPECT_EQ(result.lVal, 0) << name;
+    const auto info = TakeErrorInfo();
+    if (FAILED(hr)) {
+      EXPECT_EQ(info.number, hr) << name;
+      EXPECT_FALSE(info.description.empty()) << name;
+    } else {
+      EXPECT_FALSE(info.present) << name;
+    }
+  }
+}
+
+TEST_F(LibraryTest, FailingCallsCarryTheirDescription) {
+  auto object = Create();
+  WriteBytes(File("plain.bin"), std::vector<uint8_t>(32, 0x20));
+  Text file(File("plain.bin")), piece(File("piece.bin"));
+  int32_t marker = kDdsMagic;
+  VARIANT result{};
+  ComSetErrorInfo(E_FAIL, u"stale");
+  const HRESULT hr = object->Corvane_Export_StartFile2Data(&file, &piece, &marker, &result);
+  EXPECT_TRUE(FAILED(hr));
+  const auto info = TakeErrorInfo();
+  EXPECT_EQ(info.number, hr);
+  EXPECT_NE(info.description, "stale");
+  EXPECT_FALSE(std::filesystem::exists(File("piece.bin")));
+
+  ComSetErrorInfo(E_FAIL, u"stale");
+  WriteBytes(File("Face.dds"), std::vector<uint8_t>{'D', 'D', 'S', ' ', 1, 2, 3, 4});
+  Text dds(File("Face.dds")), copy(File("copy.bin"));
+  EXPECT_EQ(object->Corvane_Export_Data2FinishFile(&dds, &marker, &copy, &result), S_OK);
+  EXPECT_FALSE(TakeErrorInfo().present);  // success clears what an earlier call left
+}
+
+TEST_F(LibraryTest, TwoInstancesBehaveIdentically) {
+  auto first = Create();
+  auto second = Create();
+  ASSERT_NE(first.Get(), second.Get());
+  const auto payload = comtest::SamplePayload(5000);
+  WriteBytes(File("a.unzlib"), payload);
+  WriteBytes(File("b.unzlib"), payload);
+
+  EXPECT_TRUE(FAILED(UnPack(*first, File("missing.bin"))));  // leaves nothing for the other
+  ASSERT_EQ(Pack(*second, File("b.unzlib")), S_OK);
+  EXPECT_FALSE(TakeErrorInfo().present);
+  ASSERT_EQ(Pack(*first, File("a.unzlib")), S_OK);
+  EXPECT_EQ(ReadBytes(File("a.unzlib.zlib")), ReadBytes(File("b.unzlib.zlib")));
+
+  for (auto* object : {first.Get(), second.Get()}) {
+    Text f(File("a.unzlib"));
+    int32_t search = 0x03020100, replace = 0x7F7F7F7F;
+    VARIANT result{};
+    EXPECT_EQ(object->Corvane_Replace(&f, &search, &replace, &result), S_OK);
+  }
+  Text f(File("b.unzlib"));
+  int32_t search = 0x03020100, replace = 0x7F7F7F7F;
+  VARIANT result{};
+  ASSERT_EQ(first->Corvane_Replace(&f, &search, &replace, &result), S_OK);
+  ASSERT_EQ(second->Corvane_Replace(&f, &search, &replace, &result), S_OK);
+  EXPECT_EQ(ReadBytes(File("a.unzlib")), ReadBytes(File("b.unzlib")));
+}
+
+}  // namespace
