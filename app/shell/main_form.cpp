@@ -1,0 +1,260 @@
+#include "main_form.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "accessibility.h"
+#include "child.h"
+#include "frame.h"
+#include "maker_site.h"
+#include "note_group.h"
+#include "skin.h"
+#include "tab_pages.h"
+
+namespace texel {
+
+namespace {
+
+using TabFactory = QWidget* (*)(Workbench&, QWidget*);
+
+struct TabRow {
+  const char* caption;
+  TabFactory factory;
+  NoteKind note;
+  int noteIndex;     // GroupBox30, Text1, Image1
+  int versionIndex;  // Label3; -1: the tab has none
+};
+
+// The tabs in the order of the tab control.
+constexpr std::array<TabRow, 7> kTabs = {{
+    {"Face HD", CreateFaceTab, NoteKind::Square1024, 0, 4},
+    {"Hair HD", CreateHairTab, NoteKind::Square1024, 1, 3},
+    {"Ball HD", CreateBallTab, NoteKind::Square1024, 2, 2},
+    {"Boot Hd", CreateBootTab, NoteKind::Boot1024x512, 3, 0},
+    {"Boot 3d HD", CreateBoot3dTab, NoteKind::Boot3d, 6, -1},
+    {"Glove HD", CreateGloveTab, NoteKind::Square1024, 4, 1},
+    {"Truf HD", CreateTrufTab, NoteKind::Truf4096x2048, 5, 5},
+}};
+
+struct TabMenuRow {
+  const char* name;
+  const char* caption;
+  const char* handler;
+  int tabIndex;
+};
+
+// Each item selects the tab of its own caption.
+constexpr std::array<TabMenuRow, 6> kTabMenu = {{
+    {"mnuFHD", "Face HD", "OnMnuFHD", 0},
+    {"mnuHHD", "Hair HD", "OnMnuHHD", 1},
+    {"mnuBHD", "Ball HD", "OnMnuBHD", 2},
+    {"mnu_BootHD", "Boot HD", "OnMnuBootHD", 3},
+    {"mnu_GloveHD", "Glove HD", "OnMnuGloveHD", 5},
+    {"mnu_TrufHD", "Truf HD", "OnMnuTrufHD", 6},
+}};
+
+// Working folders created empty at start, in this order.
+constexpr std::array<AssetKind, 4> kEmptyAtStart = {AssetKind::Truf, AssetKind::Face,
+                                                    AssetKind::Hair, AssetKind::Ball};
+// Working folders copied afresh from their namesakes in AppData/cfg, in this order.
+constexpr std::array<AssetKind, 2> kCopiedAtStart = {AssetKind::Boot, AssetKind::Glove};
+// Working folders removed at shutdown, in this order; Boot3d stays.
+constexpr std::array<AssetKind, 6> kRemovedAtEnd = {AssetKind::Face,  AssetKind::Ball,
+                                                    AssetKind::Hair,  AssetKind::Boot,
+                                                    AssetKind::Glove, AssetKind::Truf};
+// The ball's reference and template files, copied from AppData/cfg.
+constexpr std::array<const char*, 3> kBallFiles = {"WE00.dll", "DATA1.dll", "DATA2.dll"};
+
+constexpr const char* kSkinFile = "Texel Forge.dll";
+constexpr const char* kPictureFolder = "pictures";
+
+class StartUpError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace
+
+MainForm::MainForm(fs::path programFolder, ui::DialogService& dialogs)
+    : m_programFolder(std::move(programFolder)), m_dialogs(dialogs) {
+  setObjectName("MainForm");
+  setWindowTitle(kMainWindowCaption);
+  BuildMenus();
+  BuildTabs();
+  ui::NameControls(this);
+  resize(980, 660);
+}
+
+MainForm::~MainForm() = default;
+
+FileSystemObject& MainForm::FileSystem() {
+  if (!m_fileSystem) m_fileSystem.emplace();
+  return *m_fileSystem;
+}
+
+CorvaneGorm& MainForm::OnFirstUse(std::optional<CorvaneGorm>& member) {
+  if (!member) member.emplace(CorvaneGorm::Create());
+  return *member;
+}
+
+void MainForm::Connect(QAction* action, const char* handler, std::function<void()> body) {
+  connect(action, &QAction::triggered, this,
+          [this, handler, body = std::move(body)] { RunGuarded(*this, handler, body); });
+}
+
+void MainForm::BuildMenus() {
+  mnuFile = menuBar()->addMenu("File");
+  mnuFile->setObjectName("mnuFile");
+  for (const TabMenuRow& row : kTabMenu) {
+    QAction* item = mnuFile->addAction(row.caption);
+    item->setObjectName(row.name);
+    const int index = row.tabIndex;
+    Connect(item, row.handler, [this, index] { OnTabMenuClick(index); });
+  }
+  QAction* tire = mnuFile->addSeparator();
+  tire->setObjectName("tire");
+  QAction* exit = mnuFile->addAction("Exit");
+  exit->setObjectName("mnuExit");
+  Connect(exit, "OnMnuExit", [this] { OnMnuExit(); });
+
+  mnuhelp = menuBar()->addMenu("Help");
+  mnuhelp->setObjectName("mnuhelp");
+  QAction* credits = mnuhelp->addAction("Credit's");
+  credits->setObjectName("mnucredits");
+  Connect(credits, "OnMnuCredits", [this] { OnMnuCredits(); });
+  mnuCorvane = mnuhelp->addMenu("Corvane");
+  mnuCorvane->setObjectName("mnuCorvane");
+  QAction* site = mnuCorvane->addAction(ui::kMakerAddress);
+  site->setObjectName("wQV");
+  Connect(site, "OnMnuMakerSite", [this] { OnMnuMakerSite(); });
+}
+
+QAction* MainForm::MenuItem(const char* name) const {
+  for (QAction* action : findChildren<QAction*>(name)) return action;
+  return nullptr;
+}
+
+void MainForm::BuildTabs() {
+  TabControl1 = ui::Child<QTabWidget>(this);
+  TabControl1->setObjectName("TabControl1");
+  TabControl1->setDocumentMode(false);
+  const fs::path pictures = m_programFolder / kPictureFolder;
+  for (const TabRow& row : kTabs) {
+    auto* page = ui::Child<QWidget>(TabControl1);
+    auto* layout = ui::Child<QHBoxLayout>(page);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setSpacing(12);
+
+    QWidget* content = row.factory(*this, page);
+    layout->addWidget(content, 1);
+
+    auto* side = ui::Child<QWidget>(page);
+    side->setObjectName("NoteColumn");
+    side->setFixedWidth(250);
+    auto* column = ui::Child<QVBoxLayout>(side);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->addWidget(CreateNoteGroup(side, row.note, row.noteIndex, pictures), 1);
+    if (row.versionIndex >= 0) {
+      auto* version = ui::Child<QLabel>(side, QStringLiteral("Tool Version : v 1.0"));
+      version->setObjectName("Label3");
+      version->setProperty("Index", row.versionIndex);
+      version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      column->addWidget(version);
+    }
+    side->setLayout(column);
+    layout->addWidget(side);
+    page->setLayout(layout);
+    TabControl1->addTab(page, row.caption);
+  }
+  setCentralWidget(TabControl1);
+}
+
+void MainForm::Load() {
+  RunGuarded(*this, "OnMainFormLoad", [this] { OnMainFormLoad(); });
+}
+
+void MainForm::CheckProgramData() {
+  // Checked ahead of the folder steps, so a broken installation changes nothing.
+  const fs::path appData = m_programFolder / "AppData";
+  const fs::path cfg = TemplateFolder();
+  std::vector<fs::path> missing;
+  if (!FileSystem().FolderExists(appData)) {
+    missing.push_back(appData);
+  } else if (!FileSystem().FolderExists(cfg)) {
+    missing.push_back(cfg);
+  } else {
+    for (const char* folder : {"Boot", "Glove", "Boot3d"}) {
+      if (!FileSystem().FolderExists(cfg / folder)) missing.push_back(cfg / folder);
+    }
+    for (const char* file : kBallFiles) {
+      if (!FileSystem().FileExists(cfg / file)) missing.push_back(cfg / file);
+    }
+  }
+  if (missing.empty()) return;
+  std::string text = "The program's data is missing:";
+  for (const fs::path& path : missing) text += "\r\n" + path.string();
+  text += "\r\nInstall AppData with its cfg folder beside the program.";
+  throw StartUpError(text);
+}
+
+void MainForm::OnMainFormLoad() {
+  ui::ApplySkin(m_programFolder / kSkinFile);
+  FileSystemObject& files = FileSystem();
+  CheckProgramData();
+  const fs::path cfg = TemplateFolder();
+
+  const fs::path boot3d = WorkFolder(AssetKind::Boot3d);
+  if (files.FolderExists(boot3d)) files.DeleteFolder(boot3d);
+  for (AssetKind kind : kEmptyAtStart) {
+    const fs::path folder = WorkFolder(kind);
+    if (files.FolderExists(folder)) files.DeleteFolder(folder);
+    files.CreateFolder(folder);
+  }
+  for (AssetKind kind : kCopiedAtStart) {
+    const fs::path folder = WorkFolder(kind);
+    if (files.FolderExists(folder)) files.DeleteFolder(folder);
+    files.CopyFolder(cfg / folder.filename(), folder);
+  }
+  files.CopyFolder(cfg / "Boot3d", boot3d);
+  const fs::path ball = WorkFolder(AssetKind::Ball);
+  for (const char* file : kBallFiles) files.CopyFile(cfg / file, ball / file);
+}
+
+void MainForm::OnMainFormUnload() {
+  FileSystemObject& files = FileSystem();
+  // Without AppData the start-up built nothing, so there is nothing to remove.
+  if (!files.FolderExists(m_programFolder / "AppData")) return;
+  for (AssetKind kind : kRemovedAtEnd) files.DeleteFolder(WorkFolder(kind));
+}
+
+void MainForm::closeEvent(QCloseEvent* event) {
+  if (!m_exited && !m_unloaded) {
+    m_unloaded = true;
+    RunGuarded(*this, "OnMainFormUnload", [this] { OnMainFormUnload(); });
+  }
+  event->accept();
+}
+
+void MainForm::OnTabMenuClick(int tabIndex) { TabControl1->setCurrentIndex(tabIndex); }
+
+void MainForm::OnMnuExit() {
+  // Ends at once: no unload, the working folders stay as they are.
+  m_exited = true;
+  if (m_credits) m_credits->hide();
+  hide();
+  QCoreApplication::exit(0);
+}
+
+void MainForm::OnMnuCredits() {
+  if (!m_credits) m_credits = std::make_unique<Credits>();
+  m_credits->show();
+  m_credits->raise();
+  m_credits->activateWindow();
+}
+
+void MainForm::OnMnuMakerSite() { ui::OpenMakerSite(); }
+
+}  // namespace texel

@@ -1,0 +1,83 @@
+// The main window: the seven tabs, the File and Help menus, the working folders it sets up at
+// start and removes at the end, and the members every tab shares.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include <QAction>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTabWidget>
+
+#include "credits.h"
+#include "workbench.h"
+
+namespace texel {
+
+class MainForm : public QMainWindow, public Workbench {
+ public:
+  MainForm(fs::path programFolder, ui::DialogService& dialogs);
+  ~MainForm() override;
+
+  // Workbench
+  fs::path ProgramFolder() const override { return m_programFolder; }
+  FileSystemObject& FileSystem() override;
+  CorvaneGorm& LibReplace() override { return OnFirstUse(m_libReplace); }
+  CorvaneGorm& LibImage() override { return OnFirstUse(m_libImage); }
+  CorvaneGorm& LibExport() override { return OnFirstUse(m_libExport); }
+  CorvaneGorm& LibPack() override { return OnFirstUse(m_libPack); }
+  CorvaneGorm& LibUnpack() override { return OnFirstUse(m_libUnpack); }
+  ui::DialogService& Dialogs() override { return m_dialogs; }
+  QString Caption() const override { return windowTitle(); }
+
+  // Start-up: the skin, then the working folders afresh. Throws when a folder step fails.
+  void OnMainFormLoad();
+  // OnMainFormLoad under the handler guard, as the program starts.
+  void Load();
+  // Shutdown: six working folders removed; Boot3d stays for the next start to replace.
+  void OnMainFormUnload();
+
+  void OnTabMenuClick(int tabIndex);
+  void OnMnuExit();
+  void OnMnuCredits();
+  void OnMnuMakerSite();
+
+  QTabWidget* TabControl1;
+  QMenu* mnuFile;
+  QMenu* mnuhelp;
+  QMenu* mnuCorvane;
+  // Every menu item by its name (mnuFHD, ..., tire, mnuExit, mnucredits, wQV).
+  QAction* MenuItem(const char* name) const;
+  // The credits window once it was shown, else null.
+  Credits* CreditsWindow() const { return m_credits.get(); }
+  // Whether File > Exit ended the program (the unload handler then never runs).
+  bool Exited() const { return m_exited; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  CorvaneGorm& OnFirstUse(std::optional<CorvaneGorm>& member);
+  void BuildMenus();
+  void BuildTabs();
+  void Connect(QAction* action, const char* handler, std::function<void()> body);
+  void CheckProgramData();
+
+  fs::path m_programFolder;
+  ui::DialogService& m_dialogs;
+  std::optional<FileSystemObject> m_fileSystem;
+  std::optional<CorvaneGorm> m_libReplace;
+  std::optional<CorvaneGorm> m_libImage;
+  std::optional<CorvaneGorm> m_libExport;
+  std::optional<CorvaneGorm> m_libPack;
+  std::optional<CorvaneGorm> m_libUnpack;
+  std::unique_ptr<Credits> m_credits;  // no owner window
+  bool m_exited = false;
+  bool m_unloaded = false;
+};
+
+}  // namespace texel

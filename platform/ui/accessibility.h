@@ -1,0 +1,18 @@
+// Accessible names for the controls of a window, so that a screen reader (or a test tool
+// driving the window from outside) can name every control a sighted user sees.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+namespace ui {
+
+// `label` names `field`: Alt+mnemonic focus and the field's accessible name.
+void LabelFor(QLabel* label, QWidget* field);
+
+// Gives every control below `root` that has no accessible name yet the name a user would read:
+// a field its label's caption (labels with a buddy), a button its caption, an image box, list
+// or multi-line text its group's caption.
+void NameControls(QWidget* root);
+
+}  // namespace ui

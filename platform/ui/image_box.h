@@ -1,0 +1,51 @@
+// An image box: shows a picture loaded from a bitmap file, scaled to fit and keeping its
+// aspect ratio; the picture's pixel size is the bitmap's.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+
+#include <QLabel>
+#include <QPixmap>
+#include <QSize>
+
+namespace ui {
+
+class PictureError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The bitmap's width and height in pixels; throws PictureError when it cannot be read.
+QSize BitmapPixelSize(const std::filesystem::path& bitmap);
+
+class ImageBox : public QLabel {
+  Q_OBJECT
+
+ public:
+  explicit ImageBox(QWidget* parent = nullptr);
+
+  // Loads the picture from a bitmap file; throws PictureError when it cannot be read, and the
+  // box keeps what it showed.
+  void LoadPicture(const std::filesystem::path& bitmap);
+  // Shows a picture taken from another box (a thumbnail click).
+  void SetPicture(const QPixmap& picture);
+  const QPixmap& Picture() const { return m_picture; }
+  int PictureWidth() const { return m_picture.width(); }
+  int PictureHeight() const { return m_picture.height(); }
+
+  QSize sizeHint() const override;
+
+ signals:
+  void clicked();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void Rescale();
+  QPixmap m_picture;
+};
+
+}  // namespace ui

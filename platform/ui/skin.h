@@ -1,0 +1,12 @@
+// The skin: a Qt style sheet in the program folder's "Texel Forge.dll".
+#pragma once
+
+#include <filesystem>
+
+namespace ui {
+
+// Loads the skin file and applies it to the application; a missing or unreadable file is
+// ignored and the platform's look stays. Returns whether a skin was applied.
+bool ApplySkin(const std::filesystem::path& skinFile);
+
+}  // namespace ui
