@@ -7,7 +7,7 @@
 #include "byte_range.h"
 #include "face_bump.h"
 #include "frame.h"
-#include "preview_box.h"
+#include "image_box.h"
 #include "single_texture_steps.h"
 #include "tab_pages.h"
 #include "tab_widgets.h"
@@ -66,7 +66,7 @@ class FaceTab : public QWidget {
   QLineEdit* FacePath = nullptr;
   QLineEdit* FHDT = nullptr;
   QLineEdit* FB = nullptr;
-  PreviewBox* ImgFace = nullptr;
+  ui::ImageBox* ImgFace = nullptr;
   QRadioButton* FaceHDOption = nullptr;
   QRadioButton* FPNG = nullptr;
   QRadioButton* FJPG = nullptr;
@@ -87,7 +87,7 @@ void FaceTab::BuildControls() {
   page->addWidget(open, 0, 0, 1, 2);
 
   QGroupBox* preview = GroupWithGrid(this, "Texture Perview");
-  ImgFace = Place<PreviewBox>(preview, "ImgFace", 0, 0);
+  ImgFace = PlacePreview(preview, "ImgFace");
   page->addWidget(preview, 1, 0, 4, 1);
 
   QGroupBox* texture = GroupWithGrid(this, "Open Texture");
@@ -157,14 +157,14 @@ void FaceTab::ExtractFacePreview() {
   m_bench.LibExport().Corvane_Export_Data2FinishFile(Work(kUnpacked), corvane::kDdsMagic,
                                                      Work(kTexture));
   m_bench.LibImage().Corvane_DDS2BMP(Work(kTexture));
-  ImgFace->ShowPicture(Work(kPreview));
+  ImgFace->LoadPicture(Work(kPreview));
 }
 
 void FaceTab::ShowFaceTextureInfo() {
   if (auto type = ScanDxtType(Work(kUnpacked), FourCcStride::EvenOffsets)) {
     FaceDDSType->setText(*type);
   }
-  const QSize size = BitmapPixelSize(Work(kPreview));
+  const QSize size = ui::BitmapPixelSize(Work(kPreview));
   FaceTextureHeight->setText(PixelCaption(size.height()));
   FaceTextureWidth->setText(PixelCaption(size.width()));
 }

@@ -5,7 +5,7 @@
 
 #include "byte_range.h"
 #include "frame.h"
-#include "preview_box.h"
+#include "image_box.h"
 #include "single_texture_steps.h"
 #include "tab_pages.h"
 #include "tab_widgets.h"
@@ -62,7 +62,7 @@ class HairTab : public QWidget {
   ui::CommonDialog CD5, CD6, CD7, CD8;
   QLineEdit* HairBin = nullptr;
   QLineEdit* HTexture = nullptr;
-  PreviewBox* ImgHair = nullptr;
+  ui::ImageBox* ImgHair = nullptr;
   QRadioButton* HairHDOption = nullptr;
   QRadioButton* HPNG = nullptr;
   QRadioButton* HJPG = nullptr;
@@ -83,7 +83,7 @@ void HairTab::BuildControls() {
   page->addWidget(open, 0, 0, 1, 2);
 
   QGroupBox* preview = GroupWithGrid(this, "Texture Perview");
-  ImgHair = Place<PreviewBox>(preview, "ImgHair", 0, 0);
+  ImgHair = PlacePreview(preview, "ImgHair");
   page->addWidget(preview, 1, 0, 4, 1);
 
   QGroupBox* texture = GroupWithGrid(this, "Open Texture");
@@ -137,14 +137,14 @@ void HairTab::ExtractHairPreview() {
   m_bench.LibExport().Corvane_Export_Data2FinishFile(Work(kUnpacked), corvane::kDdsMagic,
                                                      Work(kTexture));
   m_bench.LibImage().Corvane_DDS2BMP(Work(kTexture));
-  ImgHair->ShowPicture(Work(kPreview));
+  ImgHair->LoadPicture(Work(kPreview));
 }
 
 void HairTab::ShowHairTextureInfo() {
   if (auto type = ScanDxtType(Work(kUnpacked), FourCcStride::EvenOffsets)) {
     HDDSType->setText(*type);
   }
-  const QSize size = BitmapPixelSize(Work(kPreview));
+  const QSize size = ui::BitmapPixelSize(Work(kPreview));
   HTextureHeight->setText(PixelCaption(size.height()));
   HTextureWidth->setText(PixelCaption(size.width()));
 }

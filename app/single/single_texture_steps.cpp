@@ -5,8 +5,6 @@
 #include <limits>
 #include <system_error>
 
-#include <QImageReader>
-
 #include "byte_range.h"
 #include "common_dialog.h"
 
@@ -88,16 +86,6 @@ std::optional<QString> ScanDxtType(const fs::path& file, FourCcStride stride) {
 }
 
 QString PixelCaption(int pixels) { return QString::number(pixels) + " PX "; }
-
-QSize BitmapPixelSize(const fs::path& bitmap) {
-  QImageReader reader(ToText(bitmap));
-  const QSize size = reader.size();
-  if (!size.isValid()) {
-    throw StepFailure("Cannot read the picture \"" + bitmap.string() +
-                      "\": " + reader.errorString().toStdString());
-  }
-  return size;
-}
 
 std::vector<uint8_t> ReadWholeFile(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include <QLineEdit>
-#include <QSize>
 #include <QString>
 
 #include "workbench.h"
@@ -41,8 +40,6 @@ std::optional<QString> ScanDxtType(const fs::path& file, FourCcStride stride);
 
 // Size labels: the number followed by " PX ".
 QString PixelCaption(int pixels);
-// Pixel size of a preview bitmap; throws StepFailure when it cannot be read.
-QSize BitmapPixelSize(const fs::path& bitmap);
 
 std::vector<uint8_t> ReadWholeFile(const fs::path& file);
 // Writes beside the target and renames over it: the target is replaced whole or not at all.

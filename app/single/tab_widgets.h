@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "child.h"
+#include "image_box.h"
 
 namespace texel {
 
@@ -32,6 +33,14 @@ W* Place(QGroupBox* group, const char* name, int row, int column, Args&&... args
 
 inline QLabel* PlaceLabel(QGroupBox* group, const QString& caption, int row, int column) {
   return Place<QLabel>(group, nullptr, row, column, caption);
+}
+
+// The texture preview: the whole picture scaled into the box.
+inline ui::ImageBox* PlacePreview(QGroupBox* group, const char* name) {
+  constexpr int kPreviewSide = 256;
+  auto* box = Place<ui::ImageBox>(group, name, 0, 0);
+  box->setMinimumSize(kPreviewSide, kPreviewSide);
+  return box;
 }
 
 }  // namespace texel

@@ -6,7 +6,7 @@
 
 #include "byte_range.h"
 #include "frame.h"
-#include "preview_box.h"
+#include "image_box.h"
 #include "single_texture_steps.h"
 #include "tab_pages.h"
 #include "tab_widgets.h"
@@ -69,7 +69,7 @@ class TrufTab : public QWidget {
   ui::CommonDialog CD33, CD34, CD35, CD36;
   QLineEdit* TurfPath = nullptr;
   QLineEdit* trufTexturePath = nullptr;
-  PreviewBox* imgTruf = nullptr;
+  ui::ImageBox* imgTruf = nullptr;
   QRadioButton* Truf_HD_Option = nullptr;
   QRadioButton* TPNG = nullptr;
   QRadioButton* TJPG = nullptr;
@@ -105,7 +105,7 @@ void TrufTab::BuildControls() {
   page->addWidget(exporting, 2, 1);
 
   QGroupBox* preview = GroupWithGrid(this, "Texture Perview");
-  imgTruf = Place<PreviewBox>(preview, "imgTruf", 0, 0);
+  imgTruf = PlacePreview(preview, "imgTruf");
   page->addWidget(preview, 2, 0, 3, 1);
 
   QGroupBox* done = GroupWithGrid(this, "Hd Done");
@@ -140,7 +140,7 @@ void TrufTab::OnOpenTruf() {
   m_bench.LibExport().Corvane_Export_Data2FinishFile(Work(kWorkCopy), corvane::kDdsMagic,
                                                      Work(kTexture));
   m_bench.LibImage().Corvane_DDS2BMP(Work(kTexture));
-  imgTruf->ShowPicture(Work(kPreview));
+  imgTruf->LoadPicture(Work(kPreview));
   ShowTrufTextureInfo();
 }
 
@@ -148,7 +148,7 @@ void TrufTab::ShowTrufTextureInfo() {
   if (auto type = ScanDxtType(Work(kWorkCopy), FourCcStride::EveryOffset)) {
     Truf_DDS->setText(*type);
   }
-  const QSize size = BitmapPixelSize(Work(kPreview));
+  const QSize size = ui::BitmapPixelSize(Work(kPreview));
   TTW->setText(PixelCaption(size.width()));
   TTH->setText(PixelCaption(size.height()));
 }
