@@ -41,11 +41,4 @@ class LibraryTest : public testing::Test {
   TempFolder m_files;
 };
 
-// Arguments by reference, as the interface takes them.
-struct Text {
-  explicit Text(const fs::path& path) : value(com::Bstr::FromPath(path)) {}
-  BSTR* operator&() { return value.Address(); }
-  com::Bstr value;
-};
-
 }  // namespace comtest

@@ -12,7 +12,6 @@ namespace {
 using comtest::LibraryTest;
 using comtest::ReadBytes;
 using comtest::TakeErrorInfo;
-using comtest::Text;
 using comtest::WriteBytes;
 
 constexpr int32_t kDdsMagic = 0x20534444;
@@ -29,15 +28,15 @@ std::vector<std::string> OwnTempFiles() {
 }
 
 HRESULT Pack(_CorvaneGorm& object, const std::filesystem::path& path) {
-  Text p(path);
+  com::Bstr p = com::Bstr::FromPath(path);
   VARIANT result{};
-  return object.Corvane_Pack(&p, &result);
+  return object.Corvane_Pack(p.Address(), &result);
 }
 
 HRESULT UnPack(_CorvaneGorm& object, const std::filesystem::path& path) {
-  Text p(path);
+  com::Bstr p = com::Bstr::FromPath(path);
   VARIANT result{};
-  return object.Corvane_UnPack(&p, &result);
+  return object.Corvane_UnPack(p.Address(), &result);
 }
 
 TEST_F(LibraryTest, PackThenUnpackGivesThePayloadBack) {
@@ -76,9 +75,10 @@ TEST_F(LibraryTest, UnpackTempFileNeverOutlivesAFailingCall) {
 
   // The failure is UncompressFile's own, forwarded unchanged.
   WriteBytes(File("Bad.sized"), std::vector<uint8_t>(corrupt.begin() + 12, corrupt.end()));
-  Text in(File("Bad.sized")), out(File("Bad.out"));
+  com::Bstr in = com::Bstr::FromPath(File("Bad.sized"));
+  com::Bstr out = com::Bstr::FromPath(File("Bad.out"));
   VARIANT result{};
-  EXPECT_EQ(object->UncompressFile(&in, &out, &result), hr);
+  EXPECT_EQ(object->UncompressFile(in.Address(), out.Address(), &result), hr);
   const auto direct = TakeErrorInfo().description;
   const auto cause = direct.substr(direct.rfind(':'));
   EXPECT_NE(info.description.find(cause), std::string::npos) << info.description << " / " << direct;
@@ -104,27 +104,40 @@ TEST_F(LibraryTest, EveryMethodHandsBackAnEmptyVariant) {
   std::memcpy(&bytes[8], &kDdsMagic, 4);
   WriteBytes(File("f.bin"), bytes);
   WriteBytes(File("g.dds"), {1, 2, 3});
-  Text f(File("f.bin")), g(File("g.dds")), out(File("out.bin")), z(File("f.bin.z"));
+  com::Bstr f = com::Bstr::FromPath(File("f.bin"));
+  com::Bstr g = com::Bstr::FromPath(File("g.dds"));
+  com::Bstr out = com::Bstr::FromPath(File("out.bin"));
+  com::Bstr z = com::Bstr::FromPath(File("f.bin.z"));
   int32_t marker = kDdsMagic, other = 0x11111111;
 
   // Successes and failures alike.
   const std::vector<std::pair<const char*, std::function<HRESULT(VARIANT*)>>> calls = {
-      {"CompressFile", [&](VARIANT* r) { return object->CompressFile(&f, &z, r); }},
-      {"UncompressFile", [&](VARIANT* r) { return object->UncompressFile(&z, &out, r); }},
-      {"Corvane_UnPack", [&](VARIANT* r) { return object->Corvane_UnPack(&g, r); }},
-      {"Corvane_Pack", [&](VARIANT* r) { return object->Corvane_Pack(&f, r); }},
+      {"CompressFile",
+       [&](VARIANT* r) { return object->CompressFile(f.Address(), z.Address(), r); }},
+      {"UncompressFile",
+       [&](VARIANT* r) { return object->UncompressFile(z.Address(), out.Address(), r); }},
+      {"Corvane_UnPack", [&](VARIANT* r) { return object->Corvane_UnPack(g.Address(), r); }},
+      {"Corvane_Pack", [&](VARIANT* r) { return object->Corvane_Pack(f.Address(), r); }},
       {"StartFile2Data",
-       [&](VARIANT* r) { return object->Corvane_Export_StartFile2Data(&f, &out, &marker, r); }},
+       [&](VARIANT* r) {
+         return object->Corvane_Export_StartFile2Data(f.Address(), out.Address(), &marker, r);
+       }},
       {"Data2Data",
-       [&](VARIANT* r) { return object->Corvane_Export_Data2Data(&f, &marker, &marker, &out, r); }},
+       [&](VARIANT* r) {
+         return object->Corvane_Export_Data2Data(f.Address(), &marker, &marker, out.Address(), r);
+       }},
       {"Data2FinishFile",
-       [&](VARIANT* r) { return object->Corvane_Export_Data2FinishFile(&f, &marker, &out, r); }},
-      {"Replace", [&](VARIANT* r) { return object->Corvane_Replace(&f, &other, &marker, r); }},
-      {"ReplaceFHTexture", [&](VARIANT* r) { return object->Corvane_ReplaceFHTexture(&f, &g, r); }},
-      {"DDS2BMP", [&](VARIANT* r) { return object->Corvane_DDS2BMP(&g, r); }},
-      {"DDS2PNG", [&](VARIANT* r) { return object->Corvane_DDS2PNG(&g, r); }},
-      {"DDS2JPG", [&](VARIANT* r) { return object->Corvane_DDS2JPG(&g, r); }},
-      {"DDS2GIF", [&](VARIANT* r) { return object->Corvane_DDS2GIF(&g, r); }},
+       [&](VARIANT* r) {
+         return object->Corvane_Export_Data2FinishFile(f.Address(), &marker, out.Address(), r);
+       }},
+      {"Replace",
+       [&](VARIANT* r) { return object->Corvane_Replace(f.Address(), &other, &marker, r); }},
+      {"ReplaceFHTexture",
+       [&](VARIANT* r) { return object->Corvane_ReplaceFHTexture(f.Address(), g.Address(), r); }},
+      {"DDS2BMP", [&](VARIANT* r) { return object->Corvane_DDS2BMP(g.Address(), r); }},
+      {"DDS2PNG", [&](VARIANT* r) { return object->Corvane_DDS2PNG(g.Address(), r); }},
+      {"DDS2JPG", [&](VARIANT* r) { return object->Corvane_DDS2JPG(g.Address(), r); }},
+      {"DDS2GIF", [&](VARIANT* r) { return object->Corvane_DDS2GIF(g.Address(), r); }},
   };
   for (const auto& [name, call] : calls) {
     VARIANT result{};
@@ -146,11 +159,13 @@ TEST_F(LibraryTest, EveryMethodHandsBackAnEmptyVariant) {
 TEST_F(LibraryTest, FailingCallsCarryTheirDescription) {
   auto object = Create();
   WriteBytes(File("plain.bin"), std::vector<uint8_t>(32, 0x20));
-  Text file(File("plain.bin")), piece(File("piece.bin"));
+  com::Bstr file = com::Bstr::FromPath(File("plain.bin"));
+  com::Bstr piece = com::Bstr::FromPath(File("piece.bin"));
   int32_t marker = kDdsMagic;
   VARIANT result{};
   ComSetErrorInfo(E_FAIL, u"stale");
-  const HRESULT hr = object->Corvane_Export_StartFile2Data(&file, &piece, &marker, &result);
+  const HRESULT hr =
+      object->Corvane_Export_StartFile2Data(file.Address(), piece.Address(), &marker, &result);
   EXPECT_TRUE(FAILED(hr));
   const auto info = TakeErrorInfo();
   EXPECT_EQ(info.number, hr);
@@ -159,8 +174,10 @@ TEST_F(LibraryTest, FailingCallsCarryTheirDescription) {
 
   ComSetErrorInfo(E_FAIL, u"stale");
   WriteBytes(File("Face.dds"), std::vector<uint8_t>{'D', 'D', 'S', ' ', 1, 2, 3, 4});
-  Text dds(File("Face.dds")), copy(File("copy.bin"));
-  EXPECT_EQ(object->Corvane_Export_Data2FinishFile(&dds, &marker, &copy, &result), S_OK);
+  com::Bstr dds = com::Bstr::FromPath(File("Face.dds"));
+  com::Bstr copy = com::Bstr::FromPath(File("copy.bin"));
+  EXPECT_EQ(object->Corvane_Export_Data2FinishFile(dds.Address(), &marker, copy.Address(), &result),
+            S_OK);
   EXPECT_FALSE(TakeErrorInfo().present);  // success clears what an earlier call left
 }
 
@@ -179,16 +196,16 @@ TEST_F(LibraryTest, TwoInstancesBehaveIdentically) {
   EXPECT_EQ(ReadBytes(File("a.unzlib.zlib")), ReadBytes(File("b.unzlib.zlib")));
 
   for (auto* object : {first.Get(), second.Get()}) {
-    Text f(File("a.unzlib"));
+    com::Bstr f = com::Bstr::FromPath(File("a.unzlib"));
     int32_t search = 0x03020100, replace = 0x7F7F7F7F;
     VARIANT result{};
-    EXPECT_EQ(object->Corvane_Replace(&f, &search, &replace, &result), S_OK);
+    EXPECT_EQ(object->Corvane_Replace(f.Address(), &search, &replace, &result), S_OK);
   }
-  Text f(File("b.unzlib"));
+  com::Bstr f = com::Bstr::FromPath(File("b.unzlib"));
   int32_t search = 0x03020100, replace = 0x7F7F7F7F;
   VARIANT result{};
-  ASSERT_EQ(first->Corvane_Replace(&f, &search, &replace, &result), S_OK);
-  ASSERT_EQ(second->Corvane_Replace(&f, &search, &replace, &result), S_OK);
+  ASSERT_EQ(first->Corvane_Replace(f.Address(), &search, &replace, &result), S_OK);
+  ASSERT_EQ(second->Corvane_Replace(f.Address(), &search, &replace, &result), S_OK);
   EXPECT_EQ(ReadBytes(File("a.unzlib")), ReadBytes(File("b.unzlib")));
 }
 

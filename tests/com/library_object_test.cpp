@@ -4,7 +4,6 @@
 namespace {
 
 using comtest::LibraryTest;
-using comtest::Text;
 
 TEST_F(LibraryTest, AnswersItsThreeInterfacesWithOneIdentity) {
   auto object = Create();
@@ -25,22 +24,22 @@ TEST_F(LibraryTest, ReferenceCountsAreExactAndCallsGiveBackTheirs) {
   auto object = Create();
   EXPECT_EQ(object->AddRef(), 2u);
   EXPECT_EQ(object->Release(), 1u);
-  Text missing(File("missing.bin"));
+  com::Bstr missing = com::Bstr::FromPath(File("missing.bin"));
   VARIANT result{};
-  EXPECT_TRUE(FAILED(object->Corvane_UnPack(&missing, &result)));
+  EXPECT_TRUE(FAILED(object->Corvane_UnPack(missing.Address(), &result)));
   EXPECT_EQ(object->AddRef(), 2u);  // the call's own reference went on the way out
   EXPECT_EQ(object->Release(), 1u);
 }
 
 TEST_F(LibraryTest, NullPointersAreRefusedWithEmptyResult) {
   auto object = Create();
-  Text name(File("a.bin"));
+  com::Bstr name = com::Bstr::FromPath(File("a.bin"));
   VARIANT result{};
   result.vt = VT_I4;
   EXPECT_EQ(object->Corvane_Pack(nullptr, &result), E_POINTER);
   EXPECT_EQ(result.vt, VT_EMPTY);
-  EXPECT_EQ(object->Corvane_Pack(&name, nullptr), E_POINTER);
-  EXPECT_EQ(object->Corvane_Replace(&name, nullptr, nullptr, &result), E_POINTER);
+  EXPECT_EQ(object->Corvane_Pack(name.Address(), nullptr), E_POINTER);
+  EXPECT_EQ(object->Corvane_Replace(name.Address(), nullptr, nullptr, &result), E_POINTER);
   EXPECT_EQ(comtest::TakeErrorInfo().number, E_POINTER);
 }
 
