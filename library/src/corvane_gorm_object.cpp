@@ -7,6 +7,7 @@
 #include <string>
 
 #include "com/bstr.h"
+#include "com/error.h"
 #include "com/ptr.h"
 #include "dispatch_table.h"
 #include "failure.h"
@@ -42,11 +43,6 @@ class ScopedTempFile {
   fs::path m_path;
 };
 
-HRESULT Fail(HRESULT hr, const std::string& description) {
-  ComSetErrorInfo(hr, com::Utf8ToUtf16(description).c_str());
-  return hr;
-}
-
 // The frame of every method: a reference for the call, an empty result, arguments present,
 // and nothing thrown across the boundary. The body returns a result code of its own only when
 // it forwards one from a call on the object's interface, whose error info then stands.
@@ -56,22 +52,22 @@ HRESULT RunMethod(_CorvaneGorm* self, const char* name, VARIANT* result,
   self->AddRef();
   const auto hold = com::Ptr<_CorvaneGorm>::Attach(self);
   if (result != nullptr) *result = VARIANT{};
-  if (result == nullptr) return Fail(E_POINTER, std::string(name) + ": no result variant");
+  if (result == nullptr) return com::SetErrorInfo(E_POINTER, name, "no result variant");
   for (const void* argument : arguments) {
-    if (argument == nullptr) return Fail(E_POINTER, std::string(name) + ": missing argument");
+    if (argument == nullptr) return com::SetErrorInfo(E_POINTER, name, "missing argument");
   }
   try {
     const HRESULT hr = body();
     if (SUCCEEDED(hr)) ComClearErrorInfo();
     return hr;
   } catch (const Failure& failure) {
-    return Fail(FAILED(failure.Code()) ? failure.Code() : E_FAIL, failure.what());
+    return com::SetErrorInfo(FAILED(failure.Code()) ? failure.Code() : E_FAIL, failure.what());
   } catch (const std::bad_alloc&) {
-    return Fail(E_OUTOFMEMORY, std::string(name) + ": out of memory");
+    return com::SetErrorInfo(E_OUTOFMEMORY, name, "out of memory");
   } catch (const std::exception& e) {
-    return Fail(E_FAIL, std::string(name) + ": " + e.what());
+    return com::SetErrorInfo(E_FAIL, name, e.what());
   } catch (...) {
-    return Fail(E_FAIL, std::string(name) + ": unexpected failure");
+    return com::SetErrorInfo(E_FAIL, name, "unexpected failure");
   }
 }
 

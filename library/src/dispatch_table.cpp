@@ -162,12 +162,17 @@ bool Convert(VARIANT& given, Kind kind, size_t i, Arguments& args) {
   return false;
 }
 
-void FillException(EXCEPINFO& info, HRESULT hr) {
+// Never throws: out of memory leaves the description empty.
+void FillException(EXCEPINFO& info, HRESULT hr) noexcept {
   HRESULT number = 0;
   BSTR description = nullptr;
   if (ComGetErrorInfo(&number, &description) != S_OK || SysStringLen(description) == 0) {
     SysFreeString(description);
-    description = SysAllocString(com::Utf8ToUtf16(com::DescribeResult(hr)).c_str());
+    description = nullptr;
+    try {
+      description = SysAllocString(com::Utf8ToUtf16(com::DescribeResult(hr)).c_str());
+    } catch (...) {
+    }
   }
   info = EXCEPINFO{};
   info.bstrSource = SysAllocString(kSource);

@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "com/bstr.h"
+#include "com/error.h"
 #include "com/object.h"
 #include "com/runtime.h"
 #include "corvane_gorm_object.h"
@@ -46,11 +46,6 @@ class ClassFactory final : public com::Object<IClassFactory> {
   }
 };
 
-HRESULT Fail(HRESULT hr, const std::string& description) {
-  ComSetErrorInfo(hr, com::Utf8ToUtf16(description).c_str());
-  return hr;
-}
-
 }  // namespace
 
 std::filesystem::path ModulePath() {
@@ -86,12 +81,13 @@ __attribute__((visibility("default"))) HRESULT DllCanUnloadNow() {
 __attribute__((visibility("default"))) HRESULT DllRegisterServer() {
   try {
     const std::string module = corvane::ModulePath().string();
-    if (module.empty()) return corvane::Fail(SELFREG_E_CLASS, "cannot find the module's own path");
+    if (module.empty())
+      return com::SetErrorInfo(SELFREG_E_CLASS, "cannot find the module's own path");
     return ComRegisterClass(&CLSID_CorvaneGorm, kCorvaneGormProgId, module.c_str(),
                             &IID__CorvaneGorm, corvane::kInterfaceName, &LIBID_Corvane_Gorm,
                             kCorvaneGormLibraryVersion, kCorvaneGormHelpString);
   } catch (...) {
-    return corvane::Fail(SELFREG_E_CLASS, "registering Corvane_Gorm failed");
+    return com::SetErrorInfo(SELFREG_E_CLASS, "registering Corvane_Gorm failed");
   }
 }
 

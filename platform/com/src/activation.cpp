@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "com/bstr.h"
+#include "com/error.h"
 #include "com/guid.h"
 #include "com/ptr.h"
 #include "com/runtime.h"
@@ -15,11 +15,6 @@ namespace {
 
 constexpr uint32_t kFirstPathBuffer = 4096;
 constexpr uint32_t kLargestPathBuffer = 1u << 20;
-
-HRESULT Fail(HRESULT hr, const std::string& description) {
-  ComSetErrorInfo(hr, com::Utf8ToUtf16(description).c_str());
-  return hr;
-}
 
 HRESULT LookUp(const CLSID& clsid, std::string& modulePath) {
   std::vector<char> buffer(kFirstPathBuffer);
@@ -59,18 +54,18 @@ HRESULT Create(const CLSID& clsid, IUnknown* outer, const IID& iid, void** out) 
   std::string error;
   void* module = LoadModule(modulePath, error);
   if (module == nullptr) {
-    return Fail(CO_E_ERRORINDLL,
-                "cannot load the module of class " + com::GuidToString(clsid) + ": " + error);
+    return com::SetErrorInfo(CO_E_ERRORINDLL, "cannot load the module of class " +
+                                                  com::GuidToString(clsid) + ": " + error);
   }
   auto getClassObject = reinterpret_cast<DllGetClassObjectFn>(dlsym(module, "DllGetClassObject"));
   if (getClassObject == nullptr) {
-    return Fail(CO_E_ERRORINDLL, modulePath + " does not export DllGetClassObject");
+    return com::SetErrorInfo(CO_E_ERRORINDLL, modulePath + " does not export DllGetClassObject");
   }
   com::Ptr<IClassFactory> factory;
   if (const HRESULT hr = getClassObject(&clsid, &IID_IClassFactory, factory.Out()); FAILED(hr)) {
     return hr;
   }
-  if (!factory) return Fail(E_FAIL, modulePath + " returned no class factory");
+  if (!factory) return com::SetErrorInfo(E_FAIL, modulePath + " returned no class factory");
   return factory->CreateInstance(outer, iid, out);
 }
 
@@ -83,10 +78,10 @@ extern "C" HRESULT CoCreateInstance(const CLSID* clsid, IUnknown* outer, uint32_
   if (clsid == nullptr || iid == nullptr) return E_POINTER;
   try {
     if ((context & CLSCTX_INPROC_SERVER) == 0) {
-      return Fail(REGDB_E_CLASSNOTREG, "only in-process servers are available");
+      return com::SetErrorInfo(REGDB_E_CLASSNOTREG, "only in-process servers are available");
     }
     return Create(*clsid, outer, *iid, out);
   } catch (...) {
-    return Fail(E_OUTOFMEMORY, "out of memory while creating an object");
+    return com::SetErrorInfo(E_OUTOFMEMORY, "out of memory while creating an object");
   }
 }

@@ -51,6 +51,25 @@ std::string DescribeResult(HRESULT hr) {
   return std::string("Error ") + code;
 }
 
+HRESULT SetErrorInfo(HRESULT hr, std::string_view description) noexcept {
+  try {
+    ComSetErrorInfo(hr, Utf8ToUtf16(description).c_str());
+  } catch (...) {
+    ComSetErrorInfo(hr, nullptr);
+  }
+  return hr;
+}
+
+HRESULT SetErrorInfo(HRESULT hr, std::string_view call, std::string_view detail) noexcept {
+  try {
+    std::string text(call);
+    text.append(": ").append(detail);
+    return SetErrorInfo(hr, text);
+  } catch (...) {
+    return SetErrorInfo(hr, call);
+  }
+}
+
 void ThrowIfFailed(HRESULT hr, const std::string& call) {
   if (SUCCEEDED(hr)) return;
   HRESULT number = 0;

@@ -4,7 +4,7 @@
 #include <new>
 #include <string>
 
-#include "com/bstr.h"
+#include "com/error.h"
 #include "com/guid.h"
 #include "com/runtime.h"
 #include "registry_store.h"
@@ -24,8 +24,7 @@ constexpr const char* kThreadingModel = "ThreadingModel";
 constexpr const char* kApartment = "Apartment";
 
 HRESULT Fail(HRESULT hr, const std::string& description) {
-  ComSetErrorInfo(hr, com::Utf8ToUtf16(description).c_str());
-  return hr;
+  return com::SetErrorInfo(hr, description);
 }
 
 // Runs work (which returns an HRESULT) with nothing thrown across the C boundary.
@@ -34,11 +33,11 @@ HRESULT Guarded(const char* what, Work&& work) {
   try {
     return work();
   } catch (const std::bad_alloc&) {
-    return Fail(E_OUTOFMEMORY, std::string(what) + ": out of memory");
+    return com::SetErrorInfo(E_OUTOFMEMORY, what, "out of memory");
   } catch (const std::exception& e) {
-    return Fail(E_FAIL, std::string(what) + ": " + e.what());
+    return com::SetErrorInfo(E_FAIL, what, e.what());
   } catch (...) {
-    return Fail(E_FAIL, std::string(what) + ": unexpected failure");
+    return com::SetErrorInfo(E_FAIL, what, "unexpected failure");
   }
 }
 
