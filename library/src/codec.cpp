@@ -102,7 +102,7 @@ void CompressFile(const fs::path& source, const fs::path& destination) {
   }
   std::array<uint8_t, kSizeFieldLength> size{};
   WriteInt32LE(size.data(), static_cast<int32_t>(static_cast<uint32_t>(payload.size())));
-  WriteFileReplacing(destination, {size, stream});
+  WriteFileReplacing(destination, OldTarget::DroppedFirst, {size, stream});
 }
 
 void UncompressFile(const fs::path& compressed, const fs::path& uncompressed) {
@@ -117,7 +117,7 @@ void UncompressFile(const fs::path& compressed, const fs::path& uncompressed) {
   } catch (const Failure& f) {
     throw Failure(f.Code(), "Cannot uncompress " + Quoted(compressed) + ": " + f.what());
   }
-  WriteFileReplacing(uncompressed, {payload});
+  WriteFileReplacing(uncompressed, OldTarget::DroppedFirst, {payload});
 }
 
 void WriteUnpackTemp(const fs::path& packed, const fs::path& temp) {
@@ -129,7 +129,7 @@ void WriteUnpackTemp(const fs::path& packed, const fs::path& temp) {
     std::memmove(bytes.data(), bytes.data() + kContainerHeadLength, n - kContainerHeadLength);
   const size_t kept = n > kContainerHeadLength ? n - kContainerHeadLength : 0;
   std::memset(bytes.data() + kept, 0, n - kept);
-  WriteFileReplacing(temp, {bytes});
+  WriteFileReplacing(temp, OldTarget::DroppedFirst, {bytes});
 }
 
 void WrapPackedContainer(const fs::path& zlibFile) {
@@ -140,7 +140,7 @@ void WrapPackedContainer(const fs::path& zlibFile) {
   std::memcpy(head.data(), kContainerSignature.data(), kContainerSignature.size());
   WriteInt32LE(head.data() + kContainerLengthOffset,
                static_cast<int32_t>(static_cast<uint32_t>(sized.size())));
-  WriteFileReplacing(zlibFile, {head, sized});
+  WriteFileReplacing(zlibFile, OldTarget::DroppedFirst, {head, sized});
 }
 
 void CheckPackInput(const fs::path& path) {

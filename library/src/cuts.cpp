@@ -49,7 +49,7 @@ void ExportStartFile2Data(const fs::path& file, const fs::path& newFile, int32_t
     // p bytes: everything before the marker and the marker's first byte.
     piece = ReadBlock(in, kFirstPosition, p);
   }
-  WriteFileReplacing(newFile, {piece});
+  WriteFileReplacing(newFile, OldTarget::DroppedFirst, {piece});
 }
 
 void ExportData2Data(const fs::path& file, int32_t startData, int32_t finishData,
@@ -62,7 +62,7 @@ void ExportData2Data(const fs::path& file, int32_t startData, int32_t finishData
     // The count is the finish marker's own position, not its distance from the start marker.
     piece = ReadBlock(in, s, f);
   }
-  WriteFileReplacing(newFile, {piece});
+  WriteFileReplacing(newFile, OldTarget::DroppedFirst, {piece});
 }
 
 void ExportData2FinishFile(const fs::path& file, int32_t searchData, const fs::path& newFile) {
@@ -73,7 +73,7 @@ void ExportData2FinishFile(const fs::path& file, int32_t searchData, const fs::p
     // The whole file's length from the marker on: the tail, then p - 1 zero bytes.
     piece = ReadBlock(in, p, LengthAsCount(in));
   }
-  WriteFileReplacing(newFile, {piece});
+  WriteFileReplacing(newFile, OldTarget::DroppedFirst, {piece});
 }
 
 void Replace(const fs::path& file, int32_t searchData, int32_t replaceData) {
@@ -101,7 +101,7 @@ void Replace(const fs::path& file, int32_t searchData, int32_t replaceData) {
       cursor = at + 1;
     }
   }
-  if (changed) WriteFileReplacing(file, {bytes});
+  if (changed) WriteFileReplacing(file, OldTarget::KeptUntilRename, {bytes});
 }
 
 void ReplaceFHTexture(const fs::path& file, const fs::path& replaceFile) {
@@ -115,7 +115,7 @@ void ReplaceFHTexture(const fs::path& file, const fs::path& replaceFile) {
   std::vector<uint8_t> texture = ReadWholeFile(replaceFile);
   if (texture.empty())
     throw Failure(kInvalidArgument, "Replacement file is empty: '" + replaceFile.string() + "'");
-  WriteFileReplacing(file, {head, texture});
+  WriteFileReplacing(file, OldTarget::KeptUntilRename, {head, texture});
 }
 
 }  // namespace corvane

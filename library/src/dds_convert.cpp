@@ -80,7 +80,7 @@ void ConvertDds(const fs::path& dds, ImageFormat format) {
   image = PrepareFor(format, std::move(image));
   if (!image) throw Failure(kUnspecifiedFailure, "Cannot convert the pixels of " + Quoted(dds));
 
-  ReplacingFile output(SuffixedOutputName(dds, target.suffix));
+  ReplacingFile output(SuffixedOutputName(dds, target.suffix), OldTarget::DroppedFirst);
   if (!FreeImage_Save(target.format, image.get(), output.TempPath().c_str(), 0))
     throw Failure(kUnspecifiedFailure, "Cannot save " + Quoted(output.Target()));
   output.Commit();

@@ -40,12 +40,23 @@ inline std::filesystem::path TempPathBeside(const std::filesystem::path& target)
                                std::to_string(++counter));
 }
 
-// A file written under a temporary name and moved over its target only when complete; until
+// What happens to an existing target when its replacement is complete.
+enum class OldTarget {
+  // Stays until the rename takes its name: the file always exists, old or new. For files the
+  // caller edits in place.
+  KeptUntilRename,
+  // Removed just before the rename. For outputs made afresh from an input: the file is old,
+  // absent for a moment, or new, never half written; and the rename does not wait for the
+  // file system to flush the new data, as replacing a file by rename does on ext4.
+  DroppedFirst,
+};
+
+// A file written under a temporary name and moved to its target only when complete; until
 // then (and on any failure) the target keeps what it held and the temporary file goes away.
 class ReplacingFile {
  public:
-  explicit ReplacingFile(std::filesystem::path target)
-      : m_target(std::move(target)), m_temp(TempPathBeside(m_target)) {}
+  ReplacingFile(std::filesystem::path target, OldTarget old)
+      : m_target(std::move(target)), m_temp(TempPathBeside(m_target)), m_old(old) {}
   ReplacingFile(const ReplacingFile&) = delete;
   ReplacingFile& operator=(const ReplacingFile&) = delete;
   ~ReplacingFile() {
@@ -60,7 +71,8 @@ class ReplacingFile {
 
   void Commit() {
     std::error_code error;
-    std::filesystem::rename(m_temp, m_target, error);
+    if (m_old == OldTarget::DroppedFirst) std::filesystem::remove(m_target, error);
+    if (!error) std::filesystem::rename(m_temp, m_target, error);
     if (error)
       throw Failure(kUnspecifiedFailure,
                     "Cannot write '" + m_target.string() + "': " + error.message());
@@ -70,13 +82,14 @@ class ReplacingFile {
  private:
   std::filesystem::path m_target;
   std::filesystem::path m_temp;
+  OldTarget m_old;
   bool m_committed = false;
 };
 
 // Replaces target whole with the parts written one after another.
-inline void WriteFileReplacing(const std::filesystem::path& target,
+inline void WriteFileReplacing(const std::filesystem::path& target, OldTarget old,
                                std::initializer_list<std::span<const uint8_t>> parts) {
-  ReplacingFile out(target);
+  ReplacingFile out(target, old);
   {
     BinaryFile file(out.TempPath(), BinaryFile::Mode::Truncate);
     for (std::span<const uint8_t> part : parts) file.Write(part.data(), part.size());
