@@ -26,7 +26,8 @@ void ComSetRegistryPath(const char* utf8Path);
 // buffer is too small.
 HRESULT ComGetRegistryPath(char* buffer, uint32_t bufferSize);
 // Writes the class entry (module path, server name, type library and version), the interface
-// entry and the type library entry. Keys are written atomically; a second call replaces them.
+// entry and the type library entry (named after progId's part before its first dot). Keys are
+// written atomically; a second call replaces them.
 HRESULT ComRegisterClass(const CLSID* clsid, const char* progId, const char* modulePath,
                          const IID* iid, const char* interfaceName, const GUID* libid,
                          const char* libVersion, const char* helpString);
