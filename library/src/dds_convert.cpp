@@ -1,6 +1,8 @@
 // DDS textures to BMP, PNG, JPEG and GIF files through the image library.
 #include <FreeImage.h>
 
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -44,9 +46,13 @@ Target TargetOf(ImageFormat format) {
 
 std::string Quoted(const fs::path& path) { return "'" + path.string() + "'"; }
 
+void WriteUint32(std::span<uint8_t> bytes, size_t offset, uint32_t value) {
+  for (size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<uint8_t>(value >> (8 * i));
+}
+
 // Refuses what the image library would misread: no DDS head, an empty image, a pixel format it
 // does not decode, or less data than the main level needs.
-void RequireDecodable(std::span<const uint8_t> bytes, const fs::path& dds) {
+DdsInfo RequireDecodable(std::span<const uint8_t> bytes, const fs::path& dds) {
   const std::optional<DdsInfo> info = ReadDdsHeader(bytes);
   if (!info) throw Failure(kInvalidArgument, "Not a DDS texture: " + Quoted(dds));
   if (info->width == 0 || info->height == 0)
@@ -55,6 +61,22 @@ void RequireDecodable(std::span<const uint8_t> bytes, const fs::path& dds) {
   if (!needed) throw Failure(kInvalidArgument, "Unsupported DDS pixel format: " + Quoted(dds));
   if (bytes.size() - kDdsDataOffset < *needed)
     throw Failure(kInvalidArgument, "DDS texture is truncated: " + Quoted(dds));
+  if (bytes.size() > std::numeric_limits<DWORD>::max())
+    throw Failure(kInvalidArgument, "DDS file too large: " + Quoted(dds));
+  return *info;
+}
+
+// The image library decodes whole 4 x 4 blocks only and drops a partial last column or row of
+// them; it is handed the size rounded up to whole blocks (the data is laid out so anyway) and
+// the image is cut back to the texture's own size afterwards.
+bool RoundUpToWholeBlocks(std::span<uint8_t> bytes, const DdsInfo& info) {
+  if (!(info.pixelFlags & kDdpfFourCc) || (info.pixelFlags & kDdpfRgb)) return false;
+  constexpr uint32_t kBlockSide = 4;
+  if (info.width % kBlockSide == 0 && info.height % kBlockSide == 0) return false;
+  if (info.width > UINT32_MAX - kBlockSide || info.height > UINT32_MAX - kBlockSide) return false;
+  WriteUint32(bytes, kDdsWidthOffset, (info.width + kBlockSide - 1) / kBlockSide * kBlockSide);
+  WriteUint32(bytes, kDdsHeightOffset, (info.height + kBlockSide - 1) / kBlockSide * kBlockSide);
+  return true;
 }
 
 // JPEG takes 24-bit pixels only, GIF an 8-bit palette.
@@ -70,13 +92,20 @@ Bitmap PrepareFor(ImageFormat format, Bitmap image) {
 void ConvertDds(const fs::path& dds, ImageFormat format) {
   const Target target = TargetOf(format);
   std::vector<uint8_t> bytes = ReadWholeFile(dds);
-  RequireDecodable(bytes, dds);
-  RepairDxtColourBlocks(bytes);  // on our copy only; the file stays as it is
+  const DdsInfo info = RequireDecodable(bytes, dds);
+  // Both changes are made to our copy only; the file stays as it is.
+  RepairDxtColourBlocks(bytes);
+  const bool rounded = RoundUpToWholeBlocks(bytes, info);
 
   Memory memory(FreeImage_OpenMemory(bytes.data(), static_cast<DWORD>(bytes.size())));
   if (!memory) throw Failure(kUnspecifiedFailure, "Cannot read DDS texture " + Quoted(dds));
   Bitmap image(FreeImage_LoadFromMemory(FIF_DDS, memory.get(), 0));
   if (!image) throw Failure(kInvalidArgument, "Cannot decode DDS texture " + Quoted(dds));
+  if (rounded) {
+    image = Bitmap(FreeImage_Copy(image.get(), 0, 0, static_cast<int>(info.width),
+                                  static_cast<int>(info.height)));
+    if (!image) throw Failure(kUnspecifiedFailure, "Cannot cut the image of " + Quoted(dds));
+  }
   image = PrepareFor(format, std::move(image));
   if (!image) throw Failure(kUnspecifiedFailure, "Cannot convert the pixels of " + Quoted(dds));
 

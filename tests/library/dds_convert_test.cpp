@@ -137,6 +137,22 @@ TEST_F(DdsConvertTest, EachFormatIsWrittenBesideTheTextureWithItsSize) {
                                                         "Face.dds.jpg", "Face.dds.png"}));
 }
 
+TEST_F(DdsConvertTest, SizesThatAreNotWholeBlocksAreKept) {
+  Bytes blocks = ColourBlock(Rgb565(31, 0, 0), 0, {0, 0, 0, 0});
+  const Bytes blue = ColourBlock(Rgb565(0, 0, 31), 0, {0, 0, 0, 0});
+  blocks.insert(blocks.end(), blue.begin(), blue.end());
+  const Bytes dds = MakeDds(6, 2, "DXT1", blocks);
+  WriteBytes(m_dds, dds);
+  ops::ConvertDds(m_dds, ops::ImageFormat::Bmp);
+  Bitmap image = LoadImage(m_folder / "Face.dds.bmp");
+  ASSERT_TRUE(image);
+  EXPECT_EQ(FreeImage_GetWidth(image.get()), 6u);
+  EXPECT_EQ(FreeImage_GetHeight(image.get()), 2u);
+  ExpectNear(TopRowTexel(image.get(), 0), {255, 0, 0}, "first block");
+  ExpectNear(TopRowTexel(image.get(), 5), {0, 0, 255}, "partial second block");
+  EXPECT_EQ(ReadBytes(m_dds), dds);
+}
+
 TEST_F(DdsConvertTest, TrailingBytesBehindTheTextureChangeNothing) {
   WriteDxt1();
   ops::ConvertDds(m_dds, ops::ImageFormat::Png);
