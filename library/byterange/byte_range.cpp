@@ -23,17 +23,22 @@ class PositionGuard {
   PositionGuard(const PositionGuard&) = delete;
   PositionGuard& operator=(const PositionGuard&) = delete;
   ~PositionGuard() {
+    if (m_restored) return;
     try {
       m_file.Seek(m_position);
     } catch (const Failure&) {
-      // Nothing sensible to do while unwinding; the caller sees the first failure.
+      // Unwinding already: the caller sees the first failure.
     }
   }
-  void Restore() { m_file.Seek(m_position); }
+  void Restore() {
+    m_file.Seek(m_position);
+    m_restored = true;
+  }
 
  private:
   BinaryFile& m_file;
   int64_t m_position;
+  bool m_restored = false;
 };
 
 // Offset of the first four bytes in data equal to pattern, or -1.
