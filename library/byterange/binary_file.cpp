@@ -50,12 +50,17 @@ BinaryFile::BinaryFile(const std::filesystem::path& path, Mode mode) : m_path(pa
   }
 }
 
+std::FILE* BinaryFile::Stream() const {
+  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  return m_file;
+}
+
 BinaryFile::~BinaryFile() {
   if (m_file != nullptr) std::fclose(m_file);
 }
 
 int64_t BinaryFile::Length() const {
-  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  Stream();
   if (m_last == LastAccess::Write && std::fflush(m_file) != 0)
     FailWithErrno(errno, "Cannot write", m_path);
   struct stat info {};
@@ -64,14 +69,14 @@ int64_t BinaryFile::Length() const {
 }
 
 int64_t BinaryFile::Position() const {
-  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  Stream();
   off_t offset = ::ftello(m_file);
   if (offset < 0) FailWithErrno(errno, "Cannot tell the position in", m_path);
   return static_cast<int64_t>(offset) + 1;
 }
 
 void BinaryFile::Seek(int64_t position) {
-  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  Stream();
   if (position <= 0)
     throw Failure(kInvalidArgument, "Bad file position " + std::to_string(position) + " in '" +
                                         m_path.string() + "'");
@@ -87,7 +92,7 @@ void BinaryFile::SwitchTo(LastAccess access) {
 }
 
 size_t BinaryFile::Read(void* buffer, size_t size) {
-  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  Stream();
   SwitchTo(LastAccess::Read);
   size_t got = std::fread(buffer, 1, size, m_file);
   if (got < size && std::ferror(m_file)) {
@@ -100,7 +105,7 @@ size_t BinaryFile::Read(void* buffer, size_t size) {
 }
 
 void BinaryFile::Write(const void* buffer, size_t size) {
-  if (m_file == nullptr) throw Failure(kUnspecifiedFailure, "File is closed: " + m_path.string());
+  Stream();
   SwitchTo(LastAccess::Write);
   if (size > 0 && std::fwrite(buffer, 1, size, m_file) != size) {
     int error = errno;

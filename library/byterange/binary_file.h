@@ -32,6 +32,7 @@ class BinaryFile {
   enum class LastAccess { None, Read, Write };
   // The C stream needs a seek between a write and a read that follows it, and the reverse.
   void SwitchTo(LastAccess access);
+  std::FILE* Stream() const;  // fails once the file is closed
 
   std::FILE* m_file = nullptr;
   std::filesystem::path m_path;

@@ -169,10 +169,4 @@ TEST_F(CutsTest, SpliceWithoutATextureOrAReplacementChangesNothing) {
             (std::vector<std::string>{"Face.bin.unzlib", "empty.dds", "new.dds"}));
 }
 
-TEST(SuffixedOutputName, AppendsToTheWholePath) {
-  EXPECT_EQ(ops::SuffixedOutputName("/w/Face.dds", ".bmp"), fs::path("/w/Face.dds.bmp"));
-  EXPECT_EQ(ops::SuffixedOutputName("/w/Face.bin", ".unzlib"), fs::path("/w/Face.bin.unzlib"));
-  EXPECT_EQ(ops::SuffixedOutputName("noext", ".zlib"), fs::path("noext.zlib"));
-}
-
 }  // namespace
