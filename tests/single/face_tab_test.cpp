@@ -1,0 +1,218 @@
+// The Face tab end to end, through the main window and scripted dialogs.
+#include <gtest/gtest.h>
+
+#include "game_files.h"
+#include "image_box.h"
+#include "packed_container.h"
+#include "tab_harness.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using fixtures::Bytes;
+using fixtures::ReadFile;
+using fixtures::WriteFile;
+using testing_support::DialogShown;
+using testing_support::kCaption;
+using testing_support::Shown;
+using texel::AssetKind;
+
+const Bytes& HdTexture() {
+  static const Bytes texture = fixtures::MakeHdFaceTexture();
+  return texture;
+}
+
+class FaceTabTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteFile(h.User("face.bin"), fixtures::Pack(face.unpacked));
+    WriteFile(h.User("hd.dds"), HdTexture());
+  }
+  void TearDown() override { EXPECT_EQ(h.Script().Pending(), 0u) << "unused scripted answers"; }
+
+  fs::path Work(const char* name) const { return h.Work(AssetKind::Face, name); }
+  void Open(const std::string& name = "face.bin") {
+    h.Script().ChooseFile(h.UserText(name));
+    h.Click("cmdOpenFaceBin");
+  }
+  void Pick() {
+    h.Script().ChooseFile(h.UserText("hd.dds"));
+    h.Click("cmdOpenHDTexture");
+  }
+  void CreateAndSave(const std::string& name) {
+    h.Select("FaceHDOption");
+    h.Script().AnswerYes();
+    h.Script().ChooseFile(h.UserText(name));
+    h.Click("FCreateHD");
+  }
+  std::vector<Shown> Messages() const { return testing_support::Messages(h.Script()); }
+
+  testing_support::TabHarness h;
+  const fixtures::FaceFile face = fixtures::MakeFace();
+};
+
+TEST_F(FaceTabTest, OpenKeepsTheBumpTextureAndShowsTheFaceTexture) {
+  Open();
+  EXPECT_EQ(testing_support::Dialogs(h.Script()),
+            (std::vector<DialogShown>{
+                {false, "CD1", "Open Gormla Face Bin", "Gormla Face Bin File (*.bin)|*.bin"}}));
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(h.Text("FacePath"), h.UserText("face.bin"));
+
+  EXPECT_EQ(ReadFile(Work("Face.bin")), ReadFile(h.User("face.bin")));
+  EXPECT_EQ(ReadFile(Work("Face.bin.unzlib")), face.unpacked);
+  EXPECT_EQ(h.Text("FB"), QString::number(face.bumpOffset + 1));
+  EXPECT_EQ(ReadFile(Work("Bump.dds")),
+            Bytes(face.unpacked.begin() + face.bumpOffset, face.unpacked.end()));
+  Bytes cut(face.unpacked.begin() + face.headSize, face.unpacked.end());
+  cut.resize(face.unpacked.size(), 0);
+  EXPECT_EQ(ReadFile(Work("Face.dds")), cut);
+  EXPECT_FALSE(fs::exists(Work("Face.bin.unzlib.z")));
+
+  EXPECT_EQ(h.Find<ui::ImageBox>("ImgFace")->Picture().size(), QSize(256, 256));
+  EXPECT_EQ(h.Text("FaceTextureWidth"), "256 PX ");
+  EXPECT_EQ(h.Text("FaceTextureHeight"), "256 PX ");
+  EXPECT_EQ(h.Text("FaceDDSType"), "DXT - 5");
+}
+
+TEST_F(FaceTabTest, CreateHdSavesThePackedHdFaceImageWhichThenOpensAsAlreadyHd) {
+  Open();
+  Pick();
+  EXPECT_EQ(h.Text("FHDT"), h.UserText("hd.dds"));
+  EXPECT_EQ(ReadFile(Work("Face-New.dds")), HdTexture());
+  WriteFile(h.User("hd-face.bin"), Bytes(10, 0x77));  // an existing target is replaced
+  h.Script().Forget();
+
+  CreateAndSave("hd-face.bin");
+  EXPECT_EQ(Messages(), (std::vector<Shown>{
+                            {"Works Finished Succesfully\r\nDo You Want Save ?", 68, kCaption},
+                            {"Save Succesfull\r\n" + h.UserText("hd-face.bin"), 64, kCaption}}));
+  EXPECT_EQ(testing_support::Dialogs(h.Script()),
+            (std::vector<DialogShown>{
+                {true, "CD3", "Save Gormla Hd Face", "Gormla Face Bin File (*.bin)|*.bin"}}));
+  const Bytes expected = fixtures::HdFaceImage(face, HdTexture());
+  EXPECT_EQ(fixtures::Unpack(ReadFile(h.User("hd-face.bin"))), expected);
+  EXPECT_EQ(ReadFile(Work("Face-HD.bin")), ReadFile(h.User("hd-face.bin")));
+  EXPECT_FALSE(fs::exists(Work("Face.bin.unzlib.zlib")));
+
+  // A second build in the same run rebuilds the same image.
+  CreateAndSave("hd-face-2.bin");
+  EXPECT_EQ(fixtures::Unpack(ReadFile(h.User("hd-face-2.bin"))), expected);
+
+  // The saved file is refused as HD; the preview and labels keep the earlier file.
+  h.Script().Forget();
+  Open("hd-face.bin");
+  EXPECT_EQ(
+      Messages(),
+      (std::vector<Shown>{{"File Is Already HD\r\nDo You Want To Continue ?", 16, kCaption}}));
+  EXPECT_EQ(h.Text("FacePath"), h.UserText("hd-face.bin"));
+  EXPECT_EQ(h.Text("FaceTextureWidth"), "256 PX ");
+
+  // A standard file opens normally again.
+  h.Script().Forget();
+  Open();
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(ReadFile(Work("Face.bin.unzlib")), face.unpacked);
+}
+
+TEST_F(FaceTabTest, NoOrACancelledSaveLeavesNothingOutsideTheWorkFolder) {
+  Open();
+  Pick();
+  const auto userFiles = h.UserFiles();
+  h.Select("FaceHDOption");
+  h.Script().AnswerNo();
+  h.Click("FCreateHD");
+  h.Script().AnswerYes();
+  h.Script().CancelFile();
+  h.Click("FCreateHD");
+  EXPECT_EQ(h.UserFiles(), userFiles);
+  EXPECT_FALSE(fs::exists(Work("Face.bin.unzlib.zlib")));
+  EXPECT_FALSE(fs::exists(Work("Face-HD.bin")));
+  EXPECT_EQ(ReadFile(Work("Face.bin.unzlib")), fixtures::HdFaceImage(face, HdTexture()));
+}
+
+TEST_F(FaceTabTest, CreateHdWantsBothWorkFilesThenTheOption) {
+  const auto before = h.WorkFiles(AssetKind::Face);
+  h.Click("FCreateHD");
+  Pick();
+  h.Click("FCreateHD");
+  const Shown missing{"Error In Proccess , File's Not Found", 16, kCaption};
+  EXPECT_EQ(Messages(), (std::vector<Shown>{missing, missing}));
+
+  h.Script().Forget();
+  Open();
+  h.Click("FCreateHD");
+  EXPECT_EQ(Messages(), (std::vector<Shown>{{"Select Hd Option Please !", 48, kCaption}}));
+  EXPECT_EQ(ReadFile(Work("Face.bin.unzlib")), face.unpacked);
+}
+
+TEST_F(FaceTabTest, AFileWithoutATextureEndsTheBuildWithoutSavingAnything) {
+  Open();  // keeps a bump texture
+  Pick();
+  Bytes noTexture(300, 0x11);
+  noTexture[44] = 32;  // bump offset inside the file
+  WriteFile(h.User("broken.bin"), fixtures::Pack(noTexture));
+  h.Script().Forget();
+  Open("broken.bin");
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_TRUE(Messages()[0].text.startsWith("OnOpenFaceBin could not finish:"));
+  EXPECT_EQ(Messages()[0].style, 16);
+
+  h.Script().Forget();
+  const auto userFiles = h.UserFiles();
+  h.Select("FaceHDOption");
+  h.Click("FCreateHD");  // no question is scripted: none may come
+  EXPECT_EQ(Messages(), (std::vector<Shown>{{"File's Not Found", 64, kCaption}}));
+  EXPECT_EQ(ReadFile(Work("Face.bin.unzlib")), noTexture);
+  EXPECT_FALSE(fs::exists(Work("Face-HD.bin")));
+  EXPECT_EQ(h.UserFiles(), userFiles);
+}
+
+TEST_F(FaceTabTest, ABumpOffsetOutsideTheFileIsReportedAndNothingIsCut) {
+  Bytes bad = face.unpacked;
+  const uint32_t outside = static_cast<uint32_t>(bad.size());
+  for (int i = 0; i < 4; ++i) bad[44 + i] = static_cast<uint8_t>(outside >> (8 * i));
+  WriteFile(h.User("bad.bin"), fixtures::Pack(bad));
+  Open("bad.bin");
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_TRUE(Messages()[0].text.startsWith("OnOpenFaceBin could not finish:"));
+  EXPECT_FALSE(fs::exists(Work("Bump.dds")));
+  EXPECT_FALSE(fs::exists(Work("Face.dds")));
+}
+
+TEST_F(FaceTabTest, ExportsConvertBeforeTheDialogAndReportEveryFormat) {
+  Open();
+  h.Script().Forget();
+  h.Click("FExportTexture");  // no option selected: nothing at all
+  EXPECT_TRUE(h.Script().Dialogs().empty());
+
+  h.Select("FPNG");
+  h.Script().CancelFile();
+  h.Click("FExportTexture");
+  EXPECT_TRUE(fs::exists(Work("Face.dds.png")));  // converted before the dialog
+
+  h.Script().ChooseFile(h.UserText("face.png"));
+  h.Click("FExportTexture");
+  h.Select("FJPG");
+  h.Script().ChooseFile(h.UserText("face.jpg"));
+  h.Click("FExportTexture");
+  h.Select("FDDS");
+  h.Script().ChooseFile(h.UserText("face.dds"));
+  h.Click("FExportTexture");
+
+  EXPECT_EQ(
+      testing_support::Dialogs(h.Script()),
+      (std::vector<DialogShown>{{true, "CD4", "Save Png Texture", "Png Texture (*.Png)|*.png"},
+                                {true, "CD4", "Save Png Texture", "Png Texture (*.Png)|*.png"},
+                                {true, "CD4", "Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
+                                {true, "CD4", "Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"}}));
+  EXPECT_EQ(Messages(),
+            (std::vector<Shown>{{"Save Succesfull\r\n" + h.UserText("face.png"), 64, kCaption},
+                                {"Save Succesfull\r\n" + h.UserText("face.jpg"), 64, kCaption},
+                                {"Save Succesfull\r\n" + h.UserText("face.dds"), 64, kCaption}}));
+  EXPECT_TRUE(testing_support::IsPng(h.User("face.png")));
+  EXPECT_TRUE(testing_support::IsJpeg(h.User("face.jpg")));
+  EXPECT_EQ(ReadFile(h.User("face.dds")), ReadFile(Work("Face.dds")));
+}
+
+}  // namespace
