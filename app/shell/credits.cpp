@@ -31,8 +31,8 @@ Credits::Credits() {
   Text1->setPlainText(QString::fromLatin1(kCreditsText).replace("\r\n", "\n"));
   Text1->setAccessibleName("Credits");
   auto* layout = ui::Child<QVBoxLayout>(this);
-  layout->addWidget(Text1);
   setLayout(layout);
+  layout->addWidget(Text1);
   resize(420, 260);
 }
 

@@ -85,7 +85,7 @@ MainForm::MainForm(fs::path programFolder, ui::DialogService& dialogs)
   BuildMenus();
   BuildTabs();
   ui::NameControls(this);
-  resize(980, 660);
+  resize(1040, 680);
 }
 
 MainForm::~MainForm() = default;
@@ -145,6 +145,7 @@ void MainForm::BuildTabs() {
   for (const TabRow& row : kTabs) {
     auto* page = ui::Child<QWidget>(TabControl1);
     auto* layout = ui::Child<QHBoxLayout>(page);
+    page->setLayout(layout);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(12);
 
@@ -153,10 +154,12 @@ void MainForm::BuildTabs() {
 
     auto* side = ui::Child<QWidget>(page);
     side->setObjectName("NoteColumn");
-    side->setFixedWidth(250);
+    side->setFixedWidth(310);
     auto* column = ui::Child<QVBoxLayout>(side);
+    side->setLayout(column);
     column->setContentsMargins(0, 0, 0, 0);
-    column->addWidget(CreateNoteGroup(side, row.note, row.noteIndex, pictures), 1);
+    column->addWidget(CreateNoteGroup(side, row.note, row.noteIndex, pictures));
+    column->addStretch(1);
     if (row.versionIndex >= 0) {
       auto* version = ui::Child<QLabel>(side, QStringLiteral("Tool Version : v 1.0"));
       version->setObjectName("Label3");
@@ -164,9 +167,7 @@ void MainForm::BuildTabs() {
       version->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       column->addWidget(version);
     }
-    side->setLayout(column);
     layout->addWidget(side);
-    page->setLayout(layout);
     TabControl1->addTab(page, row.caption);
   }
   setCentralWidget(TabControl1);

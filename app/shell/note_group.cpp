@@ -41,6 +41,24 @@ const char* PictureName(NoteKind kind) {
   return "";
 }
 
+// A read-only text exactly as tall as its lines in the font the skin gives it.
+class NoteBox : public QPlainTextEdit {
+ public:
+  NoteBox(QWidget* parent, int lines) : QPlainTextEdit(parent), m_lines(lines) {
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
+  QSize sizeHint() const override {
+    const int margins = 2 * static_cast<int>(document()->documentMargin()) + 2 * frameWidth() +
+                        contentsMargins().top() + contentsMargins().bottom() + 4;
+    return {QPlainTextEdit::sizeHint().width(), fontMetrics().lineSpacing() * m_lines + margins};
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ private:
+  int m_lines;
+};
+
 }  // namespace
 
 QString NoteText(NoteKind kind) {
@@ -55,8 +73,10 @@ QGroupBox* CreateNoteGroup(QWidget* parent, NoteKind kind, int index,
   group->setObjectName("GroupBox30");
   group->setProperty("Index", index);
   auto* layout = ui::Child<QVBoxLayout>(group);
+  group->setLayout(layout);
 
-  auto* text = ui::Child<QPlainTextEdit>(group);
+  const int lines = static_cast<int>(NoteLines(kind).size());
+  auto* text = ui::Child<NoteBox>(group, group, lines);
   text->setObjectName("Text1");
   text->setProperty("Index", index);
   text->setReadOnly(true);
@@ -64,9 +84,7 @@ QGroupBox* CreateNoteGroup(QWidget* parent, NoteKind kind, int index,
   // The exact text, line breaks as the window stores them; the box shows them as lines.
   const QString exact = NoteText(kind);
   text->setProperty("Text", exact);
-  text->setPlainText(QString(exact).replace("\r\n", "\n"));
-  const int lines = static_cast<int>(NoteLines(kind).size());
-  text->setFixedHeight(text->fontMetrics().lineSpacing() * (lines + 1) + 12);
+  text->setPlainText(NoteLines(kind).join('\n'));
   text->setAccessibleName("Note");
 
   auto* image = ui::Child<ui::ImageBox>(group);
@@ -74,6 +92,7 @@ QGroupBox* CreateNoteGroup(QWidget* parent, NoteKind kind, int index,
   image->setProperty("Index", index);
   image->setAccessibleName("Note picture");
   image->setFrameShape(QFrame::NoFrame);
+  image->setFixedHeight(170);
   try {
     image->LoadPicture(pictures / PictureName(kind));
   } catch (const ui::PictureError&) {
@@ -81,8 +100,7 @@ QGroupBox* CreateNoteGroup(QWidget* parent, NoteKind kind, int index,
   }
 
   layout->addWidget(text);
-  layout->addWidget(image, 1);
-  group->setLayout(layout);
+  layout->addWidget(image);
   return group;
 }
 

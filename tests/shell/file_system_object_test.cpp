@@ -1,0 +1,130 @@
+#include "file_system_object.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "shell_test_support.h"
+
+namespace {
+
+using shelltest::Bytes;
+using shelltest::Listing;
+using shelltest::ReadBytes;
+using shelltest::TempFolder;
+using shelltest::WriteBytes;
+using shelltest::WriteText;
+using testing::HasSubstr;
+using texel::FileSystemError;
+using texel::FileSystemObject;
+
+// The error names the operation and the path.
+template <typename Call>
+std::string FailureOf(Call call) {
+  try {
+    call();
+  } catch (const FileSystemError& error) {
+    return error.what();
+  }
+  ADD_FAILURE() << "no FileSystemError";
+  return {};
+}
+
+TEST(FileSystemObject, FoldersAreCreatedDeletedAndCopiedWhole) {
+  TempFolder temp;
+  FileSystemObject files;
+  const auto source = temp.Path() / "source";
+  files.CreateFolder(source);
+  files.CreateFolder(source / "inner");
+  WriteText(source / "a.dll", "alpha");
+  WriteText(source / "inner" / "b.dll", "beta");
+  EXPECT_TRUE(files.FolderExists(source));
+  EXPECT_FALSE(files.FolderExists(source / "a.dll"));
+  EXPECT_TRUE(files.FileExists(source / "a.dll"));
+  EXPECT_FALSE(files.FileExists(source / "inner"));
+
+  files.CopyFolder(source, temp.Path() / "copy");
+  EXPECT_TRUE(shelltest::SameTree(source, temp.Path() / "copy"));
+
+  files.DeleteFolder(source);
+  EXPECT_FALSE(files.FolderExists(source));
+  EXPECT_TRUE(files.FileExists(temp.Path() / "copy" / "inner" / "b.dll"));
+}
+
+TEST(FileSystemObject, FolderOperationsFailAsTheScriptingObjectDoes) {
+  TempFolder temp;
+  FileSystemObject files;
+  const auto missing = temp.Path() / "missing";
+  EXPECT_THAT(FailureOf([&] { files.DeleteFolder(missing); }),
+              testing::AllOf(HasSubstr("DeleteFolder"), HasSubstr(missing.string())));
+  EXPECT_THAT(FailureOf([&] { files.CreateFolder(temp.Path()); }),
+              testing::AllOf(HasSubstr("CreateFolder"), HasSubstr("exists already")));
+  EXPECT_THAT(FailureOf([&] { files.CreateFolder(missing / "child"); }),
+              HasSubstr("parent folder does not exist"));
+  EXPECT_THAT(FailureOf([&] { files.CopyFolder(missing, temp.Path() / "to"); }),
+              testing::AllOf(HasSubstr("CopyFolder"), HasSubstr(missing.string())));
+  EXPECT_FALSE(files.FolderExists(temp.Path() / "to"));
+}
+
+TEST(FileSystemObject, CopyFileReplacesTheTargetWholeAndLeavesNoTemporaryFile) {
+  TempFolder temp;
+  FileSystemObject files;
+  WriteText(temp.Path() / "long.bin", "a much longer earlier content");
+  WriteText(temp.Path() / "short.bin", "short");
+  files.CopyFile(temp.Path() / "short.bin", temp.Path() / "long.bin");
+  EXPECT_EQ(ReadBytes(temp.Path() / "long.bin"), ReadBytes(temp.Path() / "short.bin"));
+  EXPECT_EQ(Listing(temp.Path()), (std::set<std::string>{"long.bin", "short.bin"}));
+
+  files.CopyFile(temp.Path() / "short.bin", temp.Path() / "new.bin");
+  EXPECT_EQ(ReadBytes(temp.Path() / "new.bin"), ReadBytes(temp.Path() / "short.bin"));
+}
+
+TEST(FileSystemObject, AFailingCopyLeavesTheTargetUntouched) {
+  TempFolder temp;
+  FileSystemObject files;
+  const Bytes saved = {1, 2, 3, 4, 5};
+  WriteBytes(temp.Path() / "saved.bin", saved);
+
+  EXPECT_THAT(
+      FailureOf([&] { files.CopyFile(temp.Path() / "gone.bin", temp.Path() / "saved.bin"); }),
+      testing::AllOf(HasSubstr("CopyFile"), HasSubstr("gone.bin")));
+  EXPECT_EQ(ReadBytes(temp.Path() / "saved.bin"), saved);
+
+  // A target that cannot be replaced: a folder stands in its place.
+  std::filesystem::create_directory(temp.Path() / "folder.bin");
+  EXPECT_THAT(
+      FailureOf([&] { files.CopyFile(temp.Path() / "saved.bin", temp.Path() / "folder.bin"); }),
+      HasSubstr("folder.bin"));
+  EXPECT_EQ(Listing(temp.Path()), (std::set<std::string>{"folder.bin", "saved.bin"}));
+  EXPECT_THAT(FailureOf([&] {
+                files.CopyFile(temp.Path() / "saved.bin", temp.Path() / "no" / "where.bin");
+              }),
+              HasSubstr("where.bin"));
+}
+
+TEST(FileSystemObject, ACopyOfAReadOnlyFileCanBeReplacedAndRemoved) {
+  TempFolder temp;
+  FileSystemObject files;
+  WriteText(temp.Path() / "user.bin", "user");
+  std::filesystem::permissions(temp.Path() / "user.bin", std::filesystem::perms::owner_read);
+  files.CreateFolder(temp.Path() / "work");
+  files.CopyFile(temp.Path() / "user.bin", temp.Path() / "work" / "Face.bin");
+  const auto perms = std::filesystem::status(temp.Path() / "work" / "Face.bin").permissions();
+  EXPECT_NE(perms & std::filesystem::perms::owner_write, std::filesystem::perms::none);
+  files.DeleteFolder(temp.Path() / "work");
+}
+
+TEST(FileSystemObject, FilesAreDeletedAndMoved) {
+  TempFolder temp;
+  FileSystemObject files;
+  WriteText(temp.Path() / "a", "a");
+  WriteText(temp.Path() / "b", "bb");
+  files.MoveFile(temp.Path() / "a", temp.Path() / "b");
+  EXPECT_EQ(ReadBytes(temp.Path() / "b"), Bytes{'a'});
+  files.DeleteFile(temp.Path() / "b");
+  EXPECT_FALSE(files.FileExists(temp.Path() / "b"));
+  EXPECT_THAT(FailureOf([&] { files.DeleteFile(temp.Path() / "b"); }), HasSubstr("DeleteFile"));
+  EXPECT_THAT(FailureOf([&] { files.MoveFile(temp.Path() / "a", temp.Path() / "c"); }),
+              HasSubstr("MoveFile"));
+}
+
+}  // namespace

@@ -1,0 +1,297 @@
+#include "frame.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "com/error.h"
+#include "dxt_texture.h"
+#include "packed_container.h"
+#include "shell_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using shelltest::Bytes;
+using shelltest::Listing;
+using shelltest::ReadBytes;
+using shelltest::WriteBytes;
+using shelltest::WriteText;
+using testing::HasSubstr;
+
+class FrameTest : public testing::Test {
+ protected:
+  FrameTest() : bench(program.Path()), dialog("CDT", bench.dialogs) {
+    shelltest::App();
+    fs::create_directories(work);
+    fs::create_directories(user);
+  }
+
+  shelltest::TempFolder program;
+  shelltest::TempFolder userFolder;
+  fs::path work = program.Path() / "AppData" / "Test";
+  fs::path user = userFolder.Path();
+  shelltest::TestBench bench;
+  ui::CommonDialog dialog;
+  QLineEdit pathBox;
+  QRadioButton option;
+};
+
+// --- open ---------------------------------------------------------------------------------
+
+class OpenFrameTest : public FrameTest {
+ protected:
+  texel::OpenAssetRow Row() {
+    return {&dialog,  "Open Test Bin",   "Test Bin File(*.bin)|*.bin",
+            &pathBox, work / "Test.bin", [this] { ++nextSteps; }};
+  }
+  int nextSteps = 0;
+};
+
+TEST_F(OpenFrameTest, CancelLeavesPathBoxWorkCopyAndUnpackedFile) {
+  pathBox.setText("earlier.bin");
+  WriteText(work / "Test.bin", "earlier copy");
+  WriteText(work / "Test.bin.unzlib", "earlier unpacked");
+  bench.dialogs.CancelFile();
+  texel::OnOpenAssetBin(bench, Row());
+  ASSERT_EQ(bench.dialogs.Dialogs().size(), 1u);
+  const ui::ShownDialog& shown = bench.dialogs.Dialogs()[0];
+  EXPECT_EQ(shown.kind, ui::DialogKind::Open);
+  EXPECT_EQ(shown.name, "CDT");
+  EXPECT_EQ(shown.title, "Open Test Bin");
+  EXPECT_EQ(shown.filter, "Test Bin File(*.bin)|*.bin");
+  EXPECT_EQ(pathBox.text(), "earlier.bin");
+  EXPECT_EQ(ReadBytes(work / "Test.bin"),
+            Bytes({'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'c', 'o', 'p', 'y'}));
+  EXPECT_EQ(ReadBytes(work / "Test.bin.unzlib").size(), 16u);
+  EXPECT_EQ(nextSteps, 0);
+}
+
+TEST_F(OpenFrameTest, ASecondShorterFileReplacesTheWorkCopyAndItsUnpackedFile) {
+  const Bytes longPayload(5000, 0x5A);
+  const Bytes shortPayload = {'K', 'T', 'M', 'D', 1, 2, 3};
+  WriteBytes(user / "long.bin", fixtures::Pack(longPayload));
+  WriteBytes(user / "short.bin", fixtures::Pack(shortPayload));
+  bench.dialogs.ChooseFile(QString::fromStdString((user / "long.bin").string()));
+  bench.dialogs.ChooseFile(QString::fromStdString((user / "short.bin").string()));
+
+  texel::OnOpenAssetBin(bench, Row());
+  EXPECT_EQ(ReadBytes(work / "Test.bin.unzlib"), longPayload);
+  texel::OnOpenAssetBin(bench, Row());
+  EXPECT_EQ(pathBox.text().toStdString(), (user / "short.bin").string());
+  EXPECT_EQ(ReadBytes(work / "Test.bin"), ReadBytes(user / "short.bin"));
+  EXPECT_EQ(ReadBytes(work / "Test.bin.unzlib"), shortPayload);
+  EXPECT_EQ(nextSteps, 2);
+  // The user's files are only read.
+  EXPECT_EQ(Listing(user), (std::set<std::string>{"long.bin", "short.bin"}));
+}
+
+// --- create press -------------------------------------------------------------------------
+
+TEST_F(FrameTest, TheCreatePressBuildsOnlyWithTheHdOption) {
+  int builds = 0;
+  const texel::CreateHdRow row{&option, "Select Hd Option Please !", ui::kErrorOk, "Error...",
+                               [&] { ++builds; }};
+  texel::OnCreateHdPress(bench, row);
+  EXPECT_EQ(builds, 0);
+  ASSERT_EQ(bench.dialogs.Messages().size(), 1u);
+  EXPECT_EQ(bench.dialogs.Messages()[0].text, "Select Hd Option Please !");
+  EXPECT_EQ(bench.dialogs.Messages()[0].style, ui::kErrorOk);
+  EXPECT_EQ(bench.dialogs.Messages()[0].title, "Error...");
+
+  option.setChecked(true);
+  texel::OnCreateHdPress(bench, row);
+  EXPECT_EQ(builds, 1);
+  EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
+}
+
+// --- offer to save ------------------------------------------------------------------------
+
+class SaveFrameTest : public FrameTest {
+ protected:
+  texel::SaveHdRow Row(bool withPack) {
+    texel::SaveHdRow row{"Works Finished Succesfully",
+                         bench.Caption(),
+                         &dialog,
+                         "Save Test Hd",
+                         "Test Hd Bin(*.bin)|*.bin",
+                         {},
+                         work / "Test-HD.bin"};
+    if (withPack)
+      row.packStep = [this] {
+        ++packs;
+        WriteText(work / "Test-HD.bin", "packed result");
+      };
+    return row;
+  }
+  void ExpectQuestion() {
+    ASSERT_FALSE(bench.dialogs.Messages().empty());
+    const ui::ShownMessage& question = bench.dialogs.Messages()[0];
+    EXPECT_EQ(question.text, "Works Finished Succesfully\r\nDo You Want Save ?");
+    EXPECT_EQ(question.style, ui::kInformationYesNo);
+    EXPECT_EQ(question.title, texel::kMainWindowCaption);
+  }
+  int packs = 0;
+};
+
+TEST_F(SaveFrameTest, NoWritesNothingOutsideTheWorkFolder) {
+  bench.dialogs.AnswerNo();
+  texel::OfferSaveHd(bench, Row(true));
+  ExpectQuestion();
+  EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(bench.dialogs.Dialogs().empty());
+  EXPECT_EQ(packs, 0);
+  EXPECT_TRUE(Listing(user).empty());
+}
+
+TEST_F(SaveFrameTest, ACancelledSaveDialogEndsQuietly) {
+  bench.dialogs.AnswerYes();
+  bench.dialogs.CancelFile();
+  texel::OfferSaveHd(bench, Row(true));
+  ExpectQuestion();
+  ASSERT_EQ(bench.dialogs.Dialogs().size(), 1u);
+  EXPECT_EQ(bench.dialogs.Dialogs()[0].kind, ui::DialogKind::Save);
+  EXPECT_EQ(bench.dialogs.Dialogs()[0].title, "Save Test Hd");
+  EXPECT_EQ(bench.dialogs.Dialogs()[0].filter, "Test Hd Bin(*.bin)|*.bin");
+  EXPECT_EQ(packs, 0);
+  EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
+  EXPECT_TRUE(Listing(user).empty());
+}
+
+TEST_F(SaveFrameTest, YesPacksCopiesOverAnExistingFileAndReports) {
+  const fs::path target = user / "mine.bin";
+  WriteText(target, "an earlier and much longer save that must go entirely");
+  bench.dialogs.AnswerYes();
+  bench.dialogs.ChooseFile(QString::fromStdString(target.string()));
+  texel::OfferSaveHd(bench, Row(true));
+  EXPECT_EQ(packs, 1);
+  EXPECT_EQ(ReadBytes(target), ReadBytes(work / "Test-HD.bin"));
+  EXPECT_EQ(Listing(user), std::set<std::string>{"mine.bin"});
+  ASSERT_EQ(bench.dialogs.Messages().size(), 2u);
+  const ui::ShownMessage& done = bench.dialogs.Messages()[1];
+  EXPECT_EQ(done.text.toStdString(), "Save Succesfull\r\n" + target.string());
+  EXPECT_EQ(done.style, ui::kInformationOk);
+  EXPECT_EQ(done.title, texel::kMainWindowCaption);
+}
+
+TEST_F(SaveFrameTest, AFailingCopyLeavesTheUsersFileAndIsReported) {
+  const fs::path target = user / "mine.bin";
+  const Bytes earlier = {9, 8, 7};
+  WriteBytes(target, earlier);
+  bench.dialogs.AnswerYes();
+  bench.dialogs.ChooseFile(QString::fromStdString(target.string()));
+  // No pack step and no result file: the copy has nothing to copy.
+  texel::RunGuarded(bench, "OnCreateHDTest", [&] { texel::OfferSaveHd(bench, Row(false)); });
+  EXPECT_EQ(ReadBytes(target), earlier);
+  EXPECT_EQ(Listing(user), std::set<std::string>{"mine.bin"});
+  ASSERT_EQ(bench.dialogs.Messages().size(), 2u);
+  const ui::ShownMessage& error = bench.dialogs.Messages()[1];
+  EXPECT_EQ(error.style, ui::kErrorOk);
+  EXPECT_EQ(error.title, texel::kMainWindowCaption);
+  EXPECT_THAT(
+      error.text.toStdString(),
+      testing::AllOf(HasSubstr("OnCreateHDTest"), HasSubstr("CopyFile"), HasSubstr("Test-HD.bin")));
+}
+
+// --- export -------------------------------------------------------------------------------
+
+class ExportFrameTest : public FrameTest {
+ protected:
+  ExportFrameTest() {
+    WriteBytes(work / "Test.dds", fixtures::MakeDds({64, 64, fixtures::Dxt::Dxt5, 1, 3}));
+  }
+  texel::ExportRow Row(bool before) {
+    return {
+        &dialog,
+        work / "Test.dds",
+        before,
+        {{png, "Save Png", "Png (*.png)|*.png", texel::Conversion::Png, work / "Test.dds.png",
+          true},
+         {jpg, "Save Jpg", "Jpg (*.jpg)|*.jpg", texel::Conversion::Jpg, work / "Test.dds.jpg",
+          false},
+         {dds, "Save Dds", "Dds (*.dds)|*.dds", texel::Conversion::None, work / "Test.dds", true}}};
+  }
+  QString Target(const char* name) const { return QString::fromStdString((user / name).string()); }
+  QWidget group;
+  QRadioButton pngOption{&group};
+  QRadioButton jpgOption{&group};
+  QRadioButton ddsOption{&group};
+  QRadioButton* png = &pngOption;
+  QRadioButton* jpg = &jpgOption;
+  QRadioButton* dds = &ddsOption;
+};
+
+TEST_F(ExportFrameTest, NoFormatSelectedDoesNothing) {
+  texel::OnExportSingleTexture(bench, Row(true));
+  EXPECT_TRUE(bench.dialogs.Dialogs().empty());
+  EXPECT_TRUE(bench.dialogs.Messages().empty());
+  EXPECT_EQ(Listing(work), std::set<std::string>{"Test.dds"});
+}
+
+TEST_F(ExportFrameTest, DdsCopiesTheWorkFileAndReports) {
+  dds->setChecked(true);
+  bench.dialogs.ChooseFile(Target("out.dds"));
+  texel::OnExportSingleTexture(bench, Row(true));
+  ASSERT_EQ(bench.dialogs.Dialogs().size(), 1u);
+  EXPECT_EQ(bench.dialogs.Dialogs()[0].title, "Save Dds");
+  EXPECT_EQ(ReadBytes(user / "out.dds"), ReadBytes(work / "Test.dds"));
+  ASSERT_EQ(bench.dialogs.Messages().size(), 1u);
+  EXPECT_EQ(bench.dialogs.Messages()[0].text, "Save Succesfull\r\n" + Target("out.dds"));
+}
+
+TEST_F(ExportFrameTest, ConversionBeforeTheDialogHappensEvenWhenItIsCancelled) {
+  png->setChecked(true);
+  bench.dialogs.CancelFile();
+  texel::OnExportSingleTexture(bench, Row(true));
+  EXPECT_TRUE(fs::exists(work / "Test.dds.png"));
+  EXPECT_TRUE(Listing(user).empty());
+  EXPECT_TRUE(bench.dialogs.Messages().empty());
+}
+
+TEST_F(ExportFrameTest, ConversionAfterTheDialogOnlyWhenANameWasChosen) {
+  jpg->setChecked(true);
+  bench.dialogs.CancelFile();
+  texel::OnExportSingleTexture(bench, Row(false));
+  EXPECT_FALSE(fs::exists(work / "Test.dds.jpg"));
+
+  bench.dialogs.ChooseFile(Target("out.jpg"));
+  texel::OnExportSingleTexture(bench, Row(false));
+  ASSERT_TRUE(fs::exists(work / "Test.dds.jpg"));
+  EXPECT_EQ(ReadBytes(user / "out.jpg"), ReadBytes(work / "Test.dds.jpg"));
+  EXPECT_TRUE(bench.dialogs.Messages().empty());  // this row's JPG shows no message
+}
+
+// --- the guard ----------------------------------------------------------------------------
+
+TEST_F(FrameTest, AFailingLibraryCallIsReportedAndTheNextHandlerRuns) {
+  WriteText(work / "Broken.bin", "not a packed container");
+  texel::RunGuarded(bench, "OnOpenTestBin",
+                    [&] { bench.LibUnpack().Corvane_UnPack(work / "Broken.bin"); });
+  ASSERT_EQ(bench.dialogs.Messages().size(), 1u);
+  const ui::ShownMessage& error = bench.dialogs.Messages()[0];
+  EXPECT_EQ(error.style, ui::kErrorOk);
+  EXPECT_EQ(error.title, texel::kMainWindowCaption);
+  EXPECT_THAT(error.text.toStdString(),
+              testing::AllOf(HasSubstr("OnOpenTestBin"), HasSubstr("Corvane_UnPack")));
+
+  bool ran = false;
+  texel::RunGuarded(bench, "OnNext", [&] { ran = true; });
+  EXPECT_TRUE(ran);
+  EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
+}
+
+TEST_F(FrameTest, AnyThrownErrorBecomesAnErrorBoxButAnUnscriptedDialogPassesThrough) {
+  texel::RunGuarded(bench, "OnOne", [] { throw texel::FileSystemError("CopyFile \"x\": gone"); });
+  texel::RunGuarded(bench, "OnTwo", [] { throw com::Error(-2147467259, "Corvane_Pack: broken"); });
+  ASSERT_EQ(bench.dialogs.Messages().size(), 2u);
+  EXPECT_EQ(bench.dialogs.Messages()[0].text, "OnOne could not finish:\r\nCopyFile \"x\": gone");
+  EXPECT_THAT(bench.dialogs.Messages()[1].text.toStdString(), HasSubstr("Corvane_Pack: broken"));
+  EXPECT_THROW(
+      texel::RunGuarded(bench, "OnThree",
+                        [&] { bench.dialogs.ShowMessage("?", ui::kInformationYesNo, ""); }),
+      ui::UnscriptedDialog);
+}
+
+}  // namespace

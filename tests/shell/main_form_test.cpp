@@ -1,0 +1,314 @@
+#include "main_form.h"
+
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QUrl>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "image_box.h"
+#include "maker_site.h"
+#include "shell_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using shelltest::Listing;
+using shelltest::ProgramFolder;
+using shelltest::SameTree;
+using shelltest::WriteText;
+using testing::HasSubstr;
+
+const std::vector<std::string> kWorkFolders = {"Face",   "Hair",  "Ball", "Boot",
+                                               "Boot3d", "Glove", "Truf"};
+
+class MainFormTest : public testing::Test {
+ protected:
+  MainFormTest() { shelltest::App(); }
+  std::unique_ptr<texel::MainForm> Start() {
+    auto form = std::make_unique<texel::MainForm>(program.Path(), dialogs);
+    form->Load();
+    return form;
+  }
+  fs::path Work(const std::string& name) const { return program.AppData() / name; }
+
+  ProgramFolder program;
+  ui::ScriptedDialogService dialogs;
+};
+
+TEST_F(MainFormTest, StartUpBuildsEveryWorkingFolderAfresh) {
+  // Left from an earlier run: work files, and a stale Boot3d with extra files.
+  for (const std::string& name : kWorkFolders) {
+    fs::create_directories(Work(name));
+    WriteText(Work(name) / "left-over.bin", "old");
+  }
+  fs::create_directories(Work("Boot3d") / "sub");
+  WriteText(Work("Boot3d") / "sub" / "x", "x");
+  WriteText(Work("Boot3d") / "DATA1.dll", "stale reference");
+
+  auto form = Start();
+  EXPECT_TRUE(dialogs.Messages().empty());
+  for (const char* name : {"Face", "Hair", "Truf"}) EXPECT_TRUE(Listing(Work(name)).empty());
+  EXPECT_EQ(Listing(Work("Ball")), (std::set<std::string>{"WE00.dll", "DATA1.dll", "DATA2.dll"}));
+  for (const char* name : {"WE00.dll", "DATA1.dll", "DATA2.dll"}) {
+    EXPECT_EQ(shelltest::ReadBytes(Work("Ball") / name),
+              shelltest::ReadBytes(program.Cfg() / name));
+  }
+  EXPECT_TRUE(SameTree(Work("Boot"), program.Cfg() / "Boot"));
+  EXPECT_TRUE(SameTree(Work("Glove"), program.Cfg() / "Glove"));
+  EXPECT_TRUE(SameTree(Work("Boot3d"), program.Cfg() / "Boot3d"));
+}
+
+TEST_F(MainFormTest, TheShippedDataHoldsEveryFileTheTabsNeed) {
+  const std::set<std::string> expected = {"DATA1.dll",
+                                          "DATA2.dll",
+                                          "WE00.dll",
+                                          "Boot",
+                                          "Boot/WE00.1.dll",
+                                          "Boot/WE00.2.dll",
+                                          "Boot/WE00.3.dll",
+                                          "Boot/WE00.4.dll",
+                                          "Glove",
+                                          "Glove/DATA1.dll",
+                                          "Glove/DATA2.dll",
+                                          "Glove/WE01.dll",
+                                          "Glove/WE02.dll",
+                                          "Glove/WE03.dll",
+                                          "Boot3d",
+                                          "Boot3d/DATA1.dll",
+                                          "Boot3d/DATA2.dll",
+                                          "Boot3d/WE00.1.dll",
+                                          "Boot3d/WE00.2.dll",
+                                          "Boot3d/WE00.3.dll",
+                                          "Boot3d/WE00.4.dll",
+                                          "Boot3d/WE00.5.dll",
+                                          "Boot3d/WE00.6.dll"};
+  EXPECT_EQ(Listing(program.Cfg()), expected);
+  // A file the program builds starts with its template head, so it reads as already HD.
+  const auto bytes = [&](const char* name) { return shelltest::ReadBytes(program.Cfg() / name); };
+  const auto boot = bytes("Boot/WE00.1.dll");
+  EXPECT_EQ(bytes("Boot/WE00.3.dll"), shelltest::Bytes(boot.begin(), boot.begin() + 13));
+  const auto glove = bytes("Glove/WE01.dll");
+  EXPECT_EQ(bytes("Glove/DATA2.dll"), shelltest::Bytes(glove.begin() + 11, glove.begin() + 16));
+  const auto boot3d = bytes("Boot3d/WE00.1.dll");
+  EXPECT_EQ(bytes("Boot3d/DATA2.dll"), shelltest::Bytes(boot3d.begin() + 11, boot3d.begin() + 16));
+  for (const char* name : {"DATA1.dll", "DATA2.dll", "Glove/DATA1.dll", "Boot3d/DATA1.dll"}) {
+    EXPECT_EQ(bytes(name).size(), 5u) << name;
+  }
+  EXPECT_NE(bytes("DATA1.dll"), bytes("DATA2.dll"));
+  EXPECT_NE(bytes("Boot/WE00.3.dll"), bytes("Boot/WE00.4.dll"));
+}
+
+TEST_F(MainFormTest, MissingProgramDataIsNamedAndNothingChanges) {
+  fs::remove_all(program.Cfg());
+  fs::create_directories(Work("Face"));
+  WriteText(Work("Face") / "Face.bin", "work");
+  {
+    auto form = Start();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].style, ui::kErrorOk);
+    EXPECT_EQ(dialogs.Messages()[0].title, texel::kMainWindowCaption);
+    EXPECT_THAT(dialogs.Messages()[0].text.toStdString(),
+                testing::AllOf(HasSubstr("OnMainFormLoad"), HasSubstr(program.Cfg().string())));
+    EXPECT_EQ(Listing(program.AppData()), (std::set<std::string>{"Face", "Face/Face.bin"}));
+  }
+
+  fs::remove_all(program.AppData());
+  dialogs.Forget();
+  auto form = Start();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_THAT(dialogs.Messages()[0].text.toStdString(), HasSubstr(program.AppData().string()));
+  EXPECT_FALSE(fs::exists(program.AppData()));
+  // The window still comes up, and closing it asks nothing more.
+  form->close();
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+}
+
+TEST_F(MainFormTest, ClosingRemovesSixWorkingFoldersAndKeepsBoot3d) {
+  auto form = Start();
+  for (const std::string& name : kWorkFolders) WriteText(Work(name) / "work.bin", "w");
+  form->show();
+  form->close();
+  EXPECT_TRUE(dialogs.Messages().empty());
+  EXPECT_EQ(Listing(program.AppData()).count("Boot3d/work.bin"), 1u);
+  for (const char* name : {"Face", "Hair", "Ball", "Boot", "Glove", "Truf"}) {
+    EXPECT_FALSE(fs::exists(Work(name))) << name;
+  }
+  EXPECT_TRUE(fs::exists(program.Cfg() / "Boot" / "WE00.1.dll"));
+}
+
+TEST_F(MainFormTest, AShutdownFailureIsReportedAndTheLaterFoldersStay) {
+  auto form = Start();
+  fs::remove_all(Work("Hair"));
+  form->close();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_THAT(dialogs.Messages()[0].text.toStdString(),
+              testing::AllOf(HasSubstr("OnMainFormUnload"), HasSubstr("Hair")));
+  EXPECT_FALSE(fs::exists(Work("Face")));
+  EXPECT_FALSE(fs::exists(Work("Ball")));
+  EXPECT_TRUE(fs::exists(Work("Boot")));
+  EXPECT_TRUE(fs::exists(Work("Truf")));
+}
+
+TEST_F(MainFormTest, ExitEndsWithoutCleanUp) {
+  auto form = Start();
+  form->show();
+  WriteText(Work("Face") / "Face.bin", "w");
+  form->MenuItem("mnuExit")->trigger();
+  EXPECT_TRUE(form->Exited());
+  EXPECT_FALSE(form->isVisible());
+  form->close();
+  form.reset();
+  for (const std::string& name : kWorkFolders) EXPECT_TRUE(fs::is_directory(Work(name))) << name;
+  EXPECT_TRUE(fs::exists(Work("Face") / "Face.bin"));
+  EXPECT_TRUE(dialogs.Messages().empty());
+}
+
+TEST_F(MainFormTest, WindowCaptionTabsAndNotes) {
+  auto form = Start();
+  EXPECT_EQ(form->windowTitle(), "Texel Forge  [v 1.0] By Dremmwel");
+  EXPECT_EQ(form->Caption(), form->windowTitle());
+  QTabWidget* tabs = form->findChild<QTabWidget*>("TabControl1");
+  ASSERT_EQ(tabs, form->TabControl1);
+  const QStringList captions = {"Face HD",    "Hair HD",  "Ball HD", "Boot Hd",
+                                "Boot 3d HD", "Glove HD", "Truf HD"};
+  ASSERT_EQ(tabs->count(), 7);
+  const std::vector<int> noteIndex = {0, 1, 2, 3, 6, 4, 5};
+  const std::vector<int> versionIndex = {4, 3, 2, 0, -1, 1, 5};
+  const QString square =
+      "The DDS that you \r\nopened here must be in \r\nDXT-5 & No Mip Setting \r\n"
+      "& Size Must Be 1024*1024\r\n";
+  const QStringList notes = {
+      square,
+      square,
+      square,
+      "The DDS that you \r\nopened here must be in \r\nDXT-5 & No Mip Setting \r\n"
+      "& Size Must Be 1024*512\r\n",
+      "The DDS that you \r\nopened here must be in \r\nDXT-5 & No Mip Setting \r\n& Size For \r\n"
+      "Texture & Bump & HTexture= 1024 * 512\r\nOther 1 = 512 * 256\r\n"
+      "Other2 & Other 3 = 256 * 128\r\n",
+      square,
+      "The DDS that you \r\nopened here must be in \r\nDXT-1 & With Mip Map Setting \r\n"
+      "& Size Must Be 4096*2048\r\n"};
+  for (int i = 0; i < 7; ++i) {
+    SCOPED_TRACE(captions[i].toStdString());
+    EXPECT_EQ(tabs->tabText(i), captions[i]);
+    QWidget* page = tabs->widget(i);
+    auto* group = page->findChild<QGroupBox*>("GroupBox30");
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->property("Index").toInt(), noteIndex[i]);
+    auto* text = group->findChild<QPlainTextEdit*>("Text1");
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->isReadOnly());
+    EXPECT_EQ(text->property("Text").toString(), notes[i]);
+    EXPECT_EQ(text->toPlainText() + "\n", QString(notes[i]).replace("\r\n", "\n"));
+    auto* image = group->findChild<ui::ImageBox*>("Image1");
+    ASSERT_NE(image, nullptr);
+    EXPECT_FALSE(image->accessibleName().isEmpty());
+    QLabel* version = page->findChild<QLabel*>("Label3");
+    if (versionIndex[i] < 0) {
+      EXPECT_EQ(version, nullptr);
+    } else {
+      ASSERT_NE(version, nullptr);
+      EXPECT_EQ(version->text(), "Tool Version : v 1.0");
+      EXPECT_EQ(version->property("Index").toInt(), versionIndex[i]);
+    }
+  }
+}
+
+TEST_F(MainFormTest, MenusAreAsTheProgramDefinesThem) {
+  auto form = Start();
+  const auto names = [](QMenu* menu) {
+    QStringList list;
+    for (QAction* action : menu->actions()) {
+      list << action->objectName() + "=" + (action->isSeparator() ? "-" : action->text());
+    }
+    return list;
+  };
+  EXPECT_EQ(form->mnuFile->title(), "File");
+  EXPECT_EQ(names(form->mnuFile),
+            (QStringList{"mnuFHD=Face HD", "mnuHHD=Hair HD", "mnuBHD=Ball HD", "mnu_BootHD=Boot HD",
+                         "mnu_GloveHD=Glove HD", "mnu_TrufHD=Truf HD", "tire=-", "mnuExit=Exit"}));
+  EXPECT_EQ(form->mnuhelp->title(), "Help");
+  EXPECT_EQ(names(form->mnuhelp), (QStringList{"mnucredits=Credit's", "=Corvane"}));
+  EXPECT_EQ(form->mnuCorvane->title(), "Corvane");
+  EXPECT_EQ(names(form->mnuCorvane), QStringList{QString("wQV=") + ui::kMakerAddress});
+}
+
+TEST_F(MainFormTest, TabItemsSelectTheTabsOfTheirOwnCaptions) {
+  auto form = Start();
+  const std::vector<std::pair<const char*, int>> items = {{"mnu_TrufHD", 6}, {"mnuFHD", 0},
+                                                          {"mnuHHD", 1},     {"mnuBHD", 2},
+                                                          {"mnu_BootHD", 3}, {"mnu_GloveHD", 5}};
+  for (const auto& [name, index] : items) {
+    QAction* item = form->MenuItem(name);
+    if (index < 0) {
+      EXPECT_EQ(item, nullptr);
+      continue;
+    }
+    ASSERT_NE(item, nullptr) << name;
+    item->trigger();
+    EXPECT_EQ(form->TabControl1->currentIndex(), index) << name;
+    EXPECT_EQ(form->TabControl1->tabText(index).toUpper(), item->text().toUpper()) << name;
+  }
+}
+
+TEST_F(MainFormTest, CreditsShowOneWindowAtATime) {
+  auto form = Start();
+  form->show();
+  EXPECT_EQ(form->CreditsWindow(), nullptr);
+  form->MenuItem("mnucredits")->trigger();
+  texel::Credits* credits = form->CreditsWindow();
+  ASSERT_NE(credits, nullptr);
+  EXPECT_TRUE(credits->isVisible());
+  EXPECT_EQ(credits->parentWidget(), nullptr);
+  EXPECT_EQ(credits->windowTitle(), "Credits");
+  EXPECT_TRUE(credits->Text1->isReadOnly());
+  EXPECT_THAT(credits->Text1->toPlainText().toStdString(),
+              testing::AllOf(HasSubstr("Texel Forge Beta v1.0"), HasSubstr("Dremmwel")));
+  form->MenuItem("mnucredits")->trigger();
+  EXPECT_EQ(form->CreditsWindow(), credits);
+  EXPECT_EQ(QApplication::topLevelWidgets().count(credits), 1);
+
+  credits->close();
+  EXPECT_FALSE(credits->isVisible());
+  form->MenuItem("mnucredits")->trigger();
+  EXPECT_TRUE(form->CreditsWindow()->isVisible());
+
+  // Closing the main window while the credits are open still cleans up at once.
+  form->close();
+  EXPECT_FALSE(fs::exists(Work("Face")));
+  EXPECT_TRUE(form->CreditsWindow()->isVisible());
+}
+
+class UrlCatcher : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> opened;
+ public slots:
+  void Open(const QUrl& url) { opened << url; }
+};
+
+TEST_F(MainFormTest, TheMakersItemOpensItsAddress) {
+  auto form = Start();
+  UrlCatcher catcher;
+  QDesktopServices::setUrlHandler("https", &catcher, "Open");
+  form->MenuItem("wQV")->trigger();
+  QDesktopServices::unsetUrlHandler("https");
+  ASSERT_EQ(catcher.opened.size(), 1);
+  EXPECT_EQ(catcher.opened[0], QUrl(ui::kMakerAddress));
+}
+
+TEST_F(MainFormTest, LibraryMembersAreCreatedOnFirstUseAndKept) {
+  auto form = Start();
+  texel::CorvaneGorm* first = &form->LibPack();
+  EXPECT_EQ(&form->LibPack(), first);
+  EXPECT_NE(&form->LibUnpack(), first);
+  EXPECT_EQ(&form->FileSystem(), &form->FileSystem());
+}
+
+}  // namespace
+
+#include "main_form_test.moc"

@@ -1,0 +1,78 @@
+// Starts the real window on an X server and saves a PNG of each tab and of the credits window
+// into the folder given as the argument (run under xvfb-run by ctest).
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include <QApplication>
+#include <QPixmap>
+#include <QThread>
+
+#include "main_form.h"
+#include "scripted_dialog_service.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Settle() {
+  for (int i = 0; i < 20; ++i) {
+    QApplication::processEvents();
+    QThread::msleep(10);
+  }
+}
+
+bool Save(QWidget& widget, const fs::path& file) {
+  Settle();
+  const bool saved = widget.grab().save(QString::fromStdString(file.string()), "PNG");
+  std::printf("%s %s\n", saved ? "saved" : "FAILED", file.string().c_str());
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: shell_screenshot <output folder>\n");
+    return 2;
+  }
+  const char* programDir = std::getenv("TF_PROGRAM_DIR");
+  if (programDir == nullptr) {
+    std::fprintf(stderr, "TF_PROGRAM_DIR is not set\n");
+    return 2;
+  }
+  const fs::path output = argv[1];
+  fs::create_directories(output);
+
+  // A copy of the program folder's data, so the shipped AppData stays as built.
+  const fs::path program = fs::temp_directory_path() / "tf-screenshot-program";
+  fs::remove_all(program);
+  fs::create_directories(program / "AppData");
+  fs::copy(fs::path(programDir) / "AppData" / "cfg", program / "AppData" / "cfg",
+           fs::copy_options::recursive);
+  fs::copy(fs::path(programDir) / "pictures", program / "pictures", fs::copy_options::recursive);
+  fs::copy_file(fs::path(programDir) / "Texel Forge.dll", program / "Texel Forge.dll");
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(texel::kApplicationTitle);
+  ui::ScriptedDialogService dialogs;
+  bool ok = true;
+  {
+    texel::MainForm form(program, dialogs);
+    form.Load();
+    form.show();
+    for (int i = 0; i < form.TabControl1->count(); ++i) {
+      form.TabControl1->setCurrentIndex(i);
+      ok = Save(form, output / ("tab-" + std::to_string(i) + ".png")) && ok;
+    }
+    form.OnMnuCredits();
+    ok = Save(*form.CreditsWindow(), output / "credits.png") && ok;
+    form.close();
+  }
+  for (const auto& message : dialogs.Messages()) {
+    std::fprintf(stderr, "message: %s\n", message.text.toStdString().c_str());
+    ok = false;
+  }
+  fs::remove_all(program);
+  return ok ? 0 : 1;
+}
