@@ -8,6 +8,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include "accessibility.h"
+#include "child.h"
+#include "com/runtime.h"
+#include "frame.h"
 #include "image_box.h"
 #include "maker_site.h"
 #include "shell_test_support.h"
@@ -307,6 +316,54 @@ TEST_F(MainFormTest, LibraryMembersAreCreatedOnFirstUseAndKept) {
   EXPECT_EQ(&form->LibPack(), first);
   EXPECT_NE(&form->LibUnpack(), first);
   EXPECT_EQ(&form->FileSystem(), &form->FileSystem());
+}
+
+TEST_F(MainFormTest, AnUnregisteredLibrarySaysHowToRegisterIt) {
+  auto form = Start();
+  WriteText(program.Path() / "empty-registry", "");
+  struct RegistryOverride {
+    explicit RegistryOverride(const fs::path& file) { ComSetRegistryPath(file.c_str()); }
+    ~RegistryOverride() { ComSetRegistryPath(nullptr); }
+  } override(program.Path() / "empty-registry");
+  texel::RunGuarded(*form, "OnOpenFaceBin", [&] { form->LibUnpack(); });
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(dialogs.Messages()[0].style, ui::kErrorOk);
+  EXPECT_THAT(dialogs.Messages()[0].text.toStdString(),
+              testing::AllOf(HasSubstr("OnOpenFaceBin"), HasSubstr("comreg")));
+}
+
+TEST_F(MainFormTest, EveryControlCarriesAnAccessibleName) {
+  auto form = Start();
+  for (QWidget* widget : form->findChildren<QWidget*>()) {
+    const bool control =
+        qobject_cast<QLineEdit*>(widget) || qobject_cast<QPushButton*>(widget) ||
+        qobject_cast<QAbstractButton*>(widget) || qobject_cast<QListWidget*>(widget) ||
+        qobject_cast<ui::ImageBox*>(widget) || qobject_cast<QPlainTextEdit*>(widget);
+    // Hidden helper fields (the face's bump offset) are not read by anyone.
+    if (!control || widget->isHidden() || widget->objectName().startsWith("qt_")) continue;
+    EXPECT_FALSE(widget->accessibleName().isEmpty())
+        << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+  }
+}
+
+TEST(Accessibility, NamesComeFromLabelsGroupsAndCaptions) {
+  shelltest::App();
+  QWidget window;
+  auto* label = ui::Child<QLabel>(&window, "Face Bin File :");
+  auto* path = ui::Child<QLineEdit>(&window);
+  label->setBuddy(path);
+  auto* open = ui::Child<QPushButton>(&window, "&Open");
+  auto* group = ui::Child<QGroupBox>(&window, "Texture Perview");
+  auto* image = ui::Child<ui::ImageBox>(group);
+  auto* list = ui::Child<QListWidget>(group);
+  auto* other = ui::Child<QLineEdit>(&window);
+  ui::LabelFor(ui::Child<QLabel>(&window, "HD Texture :"), other);
+  ui::NameControls(&window);
+  EXPECT_EQ(path->accessibleName(), "Face Bin File :");
+  EXPECT_EQ(other->accessibleName(), "HD Texture :");
+  EXPECT_EQ(open->accessibleName(), "Open");
+  EXPECT_EQ(image->accessibleName(), "Texture Perview");
+  EXPECT_EQ(list->accessibleName(), "Texture Perview");
 }
 
 }  // namespace
