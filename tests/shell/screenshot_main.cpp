@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QPixmap>
 #include <QThread>
+#include <QTimer>
 
 #include "main_form.h"
+#include "qt_dialog_service.h"
 #include "scripted_dialog_service.h"
 
 namespace fs = std::filesystem;
@@ -65,6 +67,26 @@ int main(int argc, char** argv) {
       form.TabControl1->setCurrentIndex(i);
       ok = Save(form, output / ("tab-" + std::to_string(i) + ".png")) && ok;
     }
+    // A real error box and a real question, grabbed while they wait for their button.
+    ui::QtDialogService boxes;
+    boxes.SetOwner(&form);
+    const auto grabModal = [&](const char* name) {
+      QTimer::singleShot(300, [&, name] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+          ok = Save(*box, output / name) && ok;
+          box->close();
+        } else {
+          ok = false;
+        }
+      });
+    };
+    grabModal("message-error.png");
+    boxes.ShowMessage(texel::TwoLines("OnOpenFaceBin could not finish:",
+                                      "Corvane_UnPack: the file is not a packed container"),
+                      ui::kErrorOk, form.Caption());
+    grabModal("message-question.png");
+    boxes.ShowMessage(texel::TwoLines("Works Finished Succesfully", "Do You Want Save ?"),
+                      ui::kInformationYesNo, form.Caption());
     form.OnMnuCredits();
     ok = Save(*form.CreditsWindow(), output / "credits.png") && ok;
     form.close();
