@@ -164,7 +164,7 @@ void FaceTab::ShowFaceTextureInfo() {
   if (auto type = ScanDxtType(Work(kUnpacked), FourCcStride::EvenOffsets)) {
     FaceDDSType->setText(*type);
   }
-  const QSize size = ui::BitmapPixelSize(Work(kPreview));
+  const QSize size = PictureSize(Work(kPreview));
   FaceTextureHeight->setText(PixelCaption(size.height()));
   FaceTextureWidth->setText(PixelCaption(size.width()));
 }

@@ -144,7 +144,7 @@ void HairTab::ShowHairTextureInfo() {
   if (auto type = ScanDxtType(Work(kUnpacked), FourCcStride::EvenOffsets)) {
     HDDSType->setText(*type);
   }
-  const QSize size = ui::BitmapPixelSize(Work(kPreview));
+  const QSize size = PictureSize(Work(kPreview));
   HTextureHeight->setText(PixelCaption(size.height()));
   HTextureWidth->setText(PixelCaption(size.width()));
 }

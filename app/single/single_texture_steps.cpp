@@ -1,12 +1,14 @@
 #include "single_texture_steps.h"
 
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <system_error>
 
+#include <QImageReader>
+
 #include "byte_range.h"
 #include "common_dialog.h"
+#include "image_box.h"
 
 namespace texel {
 
@@ -87,12 +89,19 @@ std::optional<QString> ScanDxtType(const fs::path& file, FourCcStride stride) {
 
 QString PixelCaption(int pixels) { return QString::number(pixels) + " PX "; }
 
+QSize PictureSize(const fs::path& bitmap) {
+  // The header is enough; a picture that does not read is reported by the full load.
+  const QSize size = QImageReader(ToText(bitmap)).size();
+  return size.isValid() ? size : ui::BitmapPixelSize(bitmap);
+}
+
 std::vector<uint8_t> ReadWholeFile(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
+  std::ifstream in(file, std::ios::binary | std::ios::ate);
   if (!in) throw StepFailure("Cannot read \"" + file.string() + "\": file not found.");
-  std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                             std::istreambuf_iterator<char>());
-  if (in.bad()) throw StepFailure("Cannot read \"" + file.string() + "\".");
+  std::vector<uint8_t> bytes(static_cast<size_t>(in.tellg()));
+  in.seekg(0);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!in) throw StepFailure("Cannot read \"" + file.string() + "\".");
   return bytes;
 }
 

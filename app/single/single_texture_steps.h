@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QLineEdit>
+#include <QSize>
 #include <QString>
 
 #include "workbench.h"
@@ -40,6 +41,8 @@ std::optional<QString> ScanDxtType(const fs::path& file, FourCcStride stride);
 
 // Size labels: the number followed by " PX ".
 QString PixelCaption(int pixels);
+// A preview bitmap's width and height in pixels.
+QSize PictureSize(const fs::path& bitmap);
 
 std::vector<uint8_t> ReadWholeFile(const fs::path& file);
 // Writes beside the target and renames over it: the target is replaced whole or not at all.

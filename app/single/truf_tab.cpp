@@ -148,7 +148,7 @@ void TrufTab::ShowTrufTextureInfo() {
   if (auto type = ScanDxtType(Work(kWorkCopy), FourCcStride::EveryOffset)) {
     Truf_DDS->setText(*type);
   }
-  const QSize size = ui::BitmapPixelSize(Work(kPreview));
+  const QSize size = PictureSize(Work(kPreview));
   TTW->setText(PixelCaption(size.width()));
   TTH->setText(PixelCaption(size.height()));
 }
