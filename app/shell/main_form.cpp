@@ -132,10 +132,7 @@ void MainForm::BuildMenus() {
   Connect(site, "OnMnuMakerSite", [this] { OnMnuMakerSite(); });
 }
 
-QAction* MainForm::MenuItem(const char* name) const {
-  for (QAction* action : findChildren<QAction*>(name)) return action;
-  return nullptr;
-}
+QAction* MainForm::MenuItem(const char* name) const { return findChild<QAction*>(name); }
 
 void MainForm::BuildTabs() {
   TabControl1 = ui::Child<QTabWidget>(this);

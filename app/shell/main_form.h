@@ -2,8 +2,8 @@
 // start and removes at the end, and the members every tab shares.
 #pragma once
 
-#include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 

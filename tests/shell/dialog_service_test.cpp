@@ -24,23 +24,6 @@ TEST(ToNameFilters, AddsThePatternWhereTheDescriptionLacksIt) {
   EXPECT_EQ(ToNameFilters("All files"), QStringList{"All files"});
 }
 
-TEST(ScriptedDialogService, AnswersFromTheScriptAndRecordsEverything) {
-  ui::ScriptedDialogService dialogs;
-  dialogs.ChooseFile("/tmp/a.bin");
-  dialogs.AnswerNo();
-  dialogs.CancelFile();
-  EXPECT_EQ(dialogs.ShowFileDialog(ui::DialogKind::Open, "CD1", "Open", "Bin|*.bin"), "/tmp/a.bin");
-  EXPECT_EQ(dialogs.ShowMessage("plain", ui::kInformationOk, "T"), ui::kOk);
-  EXPECT_EQ(dialogs.ShowMessage("sure?", ui::kInformationYesNo, "T"), ui::kNo);
-  EXPECT_EQ(dialogs.ShowFileDialog(ui::DialogKind::Save, "CD2", "Save", "Bin|*.bin"), "");
-  EXPECT_EQ(dialogs.Pending(), 0u);
-  ASSERT_EQ(dialogs.Dialogs().size(), 2u);
-  EXPECT_EQ(dialogs.Dialogs()[1].kind, ui::DialogKind::Save);
-  EXPECT_EQ(dialogs.Dialogs()[1].name, "CD2");
-  ASSERT_EQ(dialogs.Messages().size(), 2u);
-  EXPECT_EQ(dialogs.Messages()[1].style, ui::kInformationYesNo);
-}
-
 TEST(ScriptedDialogService, AnUnscriptedDialogOrQuestionFailsAtOnce) {
   ui::ScriptedDialogService dialogs;
   EXPECT_THROW(dialogs.ShowFileDialog(ui::DialogKind::Open, "CD1", "Open", ""),

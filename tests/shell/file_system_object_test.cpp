@@ -113,18 +113,4 @@ TEST(FileSystemObject, ACopyOfAReadOnlyFileCanBeReplacedAndRemoved) {
   files.DeleteFolder(temp.Path() / "work");
 }
 
-TEST(FileSystemObject, FilesAreDeletedAndMoved) {
-  TempFolder temp;
-  FileSystemObject files;
-  WriteText(temp.Path() / "a", "a");
-  WriteText(temp.Path() / "b", "bb");
-  files.MoveFile(temp.Path() / "a", temp.Path() / "b");
-  EXPECT_EQ(ReadBytes(temp.Path() / "b"), Bytes{'a'});
-  files.DeleteFile(temp.Path() / "b");
-  EXPECT_FALSE(files.FileExists(temp.Path() / "b"));
-  EXPECT_THAT(FailureOf([&] { files.DeleteFile(temp.Path() / "b"); }), HasSubstr("DeleteFile"));
-  EXPECT_THAT(FailureOf([&] { files.MoveFile(temp.Path() / "a", temp.Path() / "c"); }),
-              HasSubstr("MoveFile"));
-}
-
 }  // namespace
