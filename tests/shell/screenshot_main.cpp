@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
   fs::create_directories(output);
 
   // A copy of the program folder's data, so the shipped AppData stays as built.
-  const fs::path program = fs::temp_directory_path() / "tf-screenshot-program";
+  const fs::path program = fs::temp_directory_path() /
+                           ("tf-screenshot-" + std::to_string(QCoreApplication::applicationPid()));
   fs::remove_all(program);
   fs::create_directories(program / "AppData");
   fs::copy(fs::path(programDir) / "AppData" / "cfg", program / "AppData" / "cfg",
