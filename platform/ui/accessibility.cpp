@@ -43,7 +43,10 @@ void NameControls(QWidget* root) {
     NameIfUnnamed(button, Plain(button->text()));
   }
   for (QWidget* widget : root->findChildren<QWidget*>()) {
-    const bool byGroup = qobject_cast<ImageBox*>(widget) != nullptr ||
+    // A label without text is a picture holder.
+    const auto* label = qobject_cast<QLabel*>(widget);
+    const bool picture = label != nullptr && label->text().isEmpty();
+    const bool byGroup = picture || qobject_cast<ImageBox*>(widget) != nullptr ||
                          qobject_cast<QAbstractItemView*>(widget) != nullptr ||
                          qobject_cast<QPlainTextEdit*>(widget) != nullptr ||
                          qobject_cast<QTextEdit*>(widget) != nullptr ||

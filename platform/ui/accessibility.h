@@ -11,8 +11,8 @@ namespace ui {
 void LabelFor(QLabel* label, QWidget* field);
 
 // Gives every control below `root` that has no accessible name yet the name a user would read:
-// a field its label's caption (labels with a buddy), a button its caption, an image box, list
-// or multi-line text its group's caption.
+// a field its label's caption (labels with a buddy), a button its caption, an image box (also a
+// label without text), list or multi-line text its group's caption.
 void NameControls(QWidget* root);
 
 }  // namespace ui

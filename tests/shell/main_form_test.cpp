@@ -356,6 +356,7 @@ TEST(Accessibility, NamesComeFromLabelsGroupsAndCaptions) {
   auto* group = ui::Child<QGroupBox>(&window, "Texture Perview");
   auto* image = ui::Child<ui::ImageBox>(group);
   auto* list = ui::Child<QListWidget>(group);
+  auto* picture = ui::Child<QLabel>(group);
   auto* other = ui::Child<QLineEdit>(&window);
   ui::LabelFor(ui::Child<QLabel>(&window, "HD Texture :"), other);
   ui::NameControls(&window);
@@ -364,6 +365,7 @@ TEST(Accessibility, NamesComeFromLabelsGroupsAndCaptions) {
   EXPECT_EQ(open->accessibleName(), "Open");
   EXPECT_EQ(image->accessibleName(), "Texture Perview");
   EXPECT_EQ(list->accessibleName(), "Texture Perview");
+  EXPECT_EQ(picture->accessibleName(), "Texture Perview");
 }
 
 }  // namespace
