@@ -51,13 +51,17 @@ bool DdsSplice(const fs::path& work, const fs::path& texture) {
   // Written beside the work file and renamed over it, so a failed write leaves it whole.
   fs::path temp = work;
   temp += ".splice";
-  {
+  try {
     corvane::BinaryFile out(temp, corvane::BinaryFile::Mode::Truncate);
     if (!head.empty()) corvane::WriteBlock(out, 1, head);
     corvane::WriteBlock(out, marker, fresh);
     out.Close();
+    fs::rename(temp, work);
+  } catch (...) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    throw;
   }
-  fs::rename(temp, work);
   return true;
 }
 
