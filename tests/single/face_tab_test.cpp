@@ -215,4 +215,20 @@ TEST_F(FaceTabTest, ExportsConvertBeforeTheDialogAndReportEveryFormat) {
   EXPECT_EQ(ReadFile(h.User("face.dds")), ReadFile(Work("Face.dds")));
 }
 
+TEST_F(FaceTabTest, TheTypeScanSeesEvenOffsetsOnlyAndKeepsTheLastMatch) {
+  const auto withFourCc = [&](const char* fourCc, bool odd) {
+    Bytes bytes = face.unpacked;
+    size_t at = bytes.size() - 8;  // inside the bump texture's last block
+    if (odd) at += 1;
+    std::copy_n(fourCc, 4, bytes.begin() + static_cast<long>(at));
+    return bytes;
+  };
+  WriteFile(h.User("odd.bin"), fixtures::Pack(withFourCc("DXT1", true)));
+  WriteFile(h.User("even.bin"), fixtures::Pack(withFourCc("DXT1", false)));
+  Open("odd.bin");
+  EXPECT_EQ(h.Text("FaceDDSType"), "DXT - 5");
+  Open("even.bin");
+  EXPECT_EQ(h.Text("FaceDDSType"), "DXT - 1");
+}
+
 }  // namespace

@@ -164,4 +164,13 @@ TEST_F(HairTabTest, ExportsConvertAfterTheDialogAndSayNothingForDds) {
   EXPECT_EQ(ReadFile(h.User("hair.dds")), ReadFile(Work("Hair.dds")));
 }
 
+TEST_F(HairTabTest, TheTypeScanSeesEvenOffsetsOnly) {
+  Bytes bytes = hair.bytes;
+  std::copy_n("DXT1", 4, bytes.end() - 7);  // odd offset: the byte count is even
+  ASSERT_EQ(bytes.size() % 2, 0u);
+  WriteFile(h.User("odd.bin"), fixtures::Pack(bytes));
+  Open("odd.bin");
+  EXPECT_EQ(h.Text("HDDSType"), "DXT - 5");
+}
+
 }  // namespace

@@ -176,4 +176,13 @@ TEST_F(TrufTabTest, ExportsConvertBeforeTheDialogAndReportEveryFormat) {
   EXPECT_EQ(ReadFile(h.User("truf.dds")).size(), turf.bytes.size());
 }
 
+TEST_F(TrufTabTest, TheTypeScanSeesEveryOffsetAndKeepsTheLastMatch) {
+  Bytes bytes = turf.bytes;
+  ASSERT_EQ(bytes.size() % 2, 0u);
+  std::copy_n("DXT5", 4, bytes.end() - 7);  // odd offset, behind the texture's "DXT1"
+  WriteFile(h.User("odd.bin"), bytes);
+  Open("odd.bin");
+  EXPECT_EQ(h.Text("Truf_DDS"), "DXT - 5");
+}
+
 }  // namespace
