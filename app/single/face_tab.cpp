@@ -32,6 +32,18 @@ constexpr const char* kNewTexture = "Face-New.dds";
 constexpr const char* kPngExport = "Face.dds.png";
 constexpr const char* kJpgExport = "Face.dds.jpg";
 
+// Dialogs and messages of the tab.
+constexpr DialogText kOpenFaceDialog{"Open Gormla Face Bin", "Gormla Face Bin File (*.bin)|*.bin"};
+constexpr DialogText kHdTextureDialog{"Open Hd Texture", "HD Texture (*.dds)|*.dds"};
+constexpr DialogText kSaveHdDialog{"Save Gormla Hd Face", "Gormla Face Bin File (*.bin)|*.bin"};
+constexpr DialogText kPngDialog{"Save Png Texture", "Png Texture (*.Png)|*.png"};
+constexpr DialogText kJpgDialog{"Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"};
+constexpr DialogText kDdsDialog{"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"};
+constexpr const char* kFilesMissing = "Error In Proccess , File's Not Found";  // error icon
+constexpr const char* kOptionMissing = "Select Hd Option Please !";            // warning icon
+constexpr const char* kTextureMissing = "File's Not Found";                    // information icon
+constexpr const char* kBuilt = "Works Finished Succesfully";
+
 class FaceTab : public QWidget {
  public:
   explicit FaceTab(Workbench& bench)
@@ -132,8 +144,8 @@ void FaceTab::BuildControls() {
 
 void FaceTab::OnOpenFaceBin() {
   OnOpenAssetBin(m_bench,
-                 OpenAssetRow{&CD1, "Open Gormla Face Bin", "Gormla Face Bin File (*.bin)|*.bin",
-                              FacePath, Work(kWorkCopy), [this] { CheckFaceAlreadyHd(); }});
+                 OpenAssetRow{&CD1, kOpenFaceDialog.title, kOpenFaceDialog.filter, FacePath,
+                              Work(kWorkCopy), [this] { CheckFaceAlreadyHd(); }});
 }
 
 void FaceTab::CheckFaceAlreadyHd() {
@@ -170,7 +182,7 @@ void FaceTab::ShowFaceTextureInfo() {
 }
 
 void FaceTab::OnOpenHDTexture() {
-  OnPickOneHdTexture(m_bench, PickTextureRow{&CD2, "Open Hd Texture", "HD Texture (*.dds)|*.dds",
+  OnPickOneHdTexture(m_bench, PickTextureRow{&CD2, kHdTextureDialog.title, kHdTextureDialog.filter,
                                              FHDT, Work(kNewTexture), true});
 }
 
@@ -179,11 +191,11 @@ void FaceTab::OnCreateHdFace() {
   const bool haveFace = files.FileExists(Work(kUnpacked));
   const bool haveTexture = files.FileExists(Work(kNewTexture));
   if (!haveFace || !haveTexture) {
-    m_bench.Message("Error In Proccess , File's Not Found", ui::kErrorOk, m_bench.Caption());
+    m_bench.Message(kFilesMissing, ui::kErrorOk, m_bench.Caption());
     return;
   }
   if (!FaceHDOption->isChecked()) {
-    m_bench.Message("Select Hd Option Please !", ui::kWarningOk, m_bench.Caption());
+    m_bench.Message(kOptionMissing, ui::kWarningOk, m_bench.Caption());
     return;
   }
   // The bump texture is appended after the splice; without it the rebuild cannot finish, so
@@ -196,33 +208,32 @@ void FaceTab::OnCreateHdFace() {
   m_bench.LibReplace().Corvane_Replace(Work(kUnpacked), kFaceSizeLarge, kHdSizeLarge);
   m_bench.LibReplace().Corvane_Replace(Work(kUnpacked), kFaceSizeSmall, kHdSizeSmall);
   if (!DdsSplice(Work(kUnpacked), Work(kNewTexture))) {
-    m_bench.Message("File's Not Found", ui::kInformationOk, m_bench.Caption());
+    m_bench.Message(kTextureMissing, ui::kInformationOk, m_bench.Caption());
     return;
   }
   AppendBumpToFace(m_bench.WorkFolder(AssetKind::Face));
 
-  OfferSaveHd(m_bench, SaveHdRow{"Works Finished Succesfully", m_bench.Caption(), &CD3,
-                                 "Save Gormla Hd Face", "Gormla Face Bin File (*.bin)|*.bin",
-                                 [this] {
-                                   m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
-                                   m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
-                                 },
-                                 Work(kHdResult)});
+  OfferSaveHd(m_bench,
+              SaveHdRow{kBuilt, m_bench.Caption(), &CD3, kSaveHdDialog.title, kSaveHdDialog.filter,
+                        [this] {
+                          m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
+                          m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
+                        },
+                        Work(kHdResult)});
 }
 
 void FaceTab::OnExportFaceTexture() {
-  OnExportSingleTexture(m_bench,
-                        ExportRow{&CD4,
-                                  Work(kTexture),
-                                  true,
-                                  {
-                                      {FPNG, "Save Png Texture", "Png Texture (*.Png)|*.png",
-                                       Conversion::Png, Work(kPngExport), true},
-                                      {FJPG, "Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg",
-                                       Conversion::Jpg, Work(kJpgExport), true},
-                                      {FDDS, "Save DDS Texture", "DDS Texture (*.DDS)|*.DDS",
-                                       Conversion::None, Work(kTexture), true},
-                                  }});
+  OnExportSingleTexture(
+      m_bench,
+      ExportRow{
+          &CD4,
+          Work(kTexture),
+          true,
+          {
+              {FPNG, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
+              {FJPG, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
+              {FDDS, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), true},
+          }});
 }
 
 }  // namespace

@@ -29,6 +29,18 @@ constexpr const char* kNewTexture = "Hair-New.dds";
 constexpr const char* kPngExport = "Hair.dds.png";
 constexpr const char* kJpgExport = "Hair.dds.jpg";
 
+// Dialogs and messages of the tab; its open and export filters have no blank before "(".
+constexpr DialogText kOpenHairDialog{"Open Gormla Hair Bin", "Gormla Hair Bin File(*.bin)|*.bin"};
+constexpr DialogText kHdTextureDialog{"Open Hd Texture", "HD Texture (*.dds)|*.dds"};
+constexpr DialogText kSaveHdDialog{"Save Gormla Hd Hair", "Gormla Hair Bin File (*.bin)|*.bin"};
+constexpr DialogText kPngDialog{"Save Png Hair Texture", "Png Texture(*.Png)|*.png"};
+constexpr DialogText kJpgDialog{"Save Jpg Hair Texture", "Jpg Texture(*.Jpg)|*.jpg"};
+constexpr DialogText kDdsDialog{"Save DDS Hair Texture", "DDS Texture(*.DDS)|*.DDS"};
+constexpr const char* kFilesMissing = "File's Not Found";            // information icon
+constexpr const char* kOptionMissing = "Select Hd Option Please !";  // warning icon
+constexpr const char* kTextureMissing = "File's Not Found";          // information icon
+constexpr const char* kBuilt = "Works Finished Succesfully";
+
 class HairTab : public QWidget {
  public:
   explicit HairTab(Workbench& bench)
@@ -122,9 +134,8 @@ void HairTab::BuildControls() {
 }
 
 void HairTab::OnHairOpen() {
-  OnOpenAssetBin(m_bench,
-                 OpenAssetRow{&CD5, "Open Gormla Hair Bin", "Gormla Hair Bin File(*.bin)|*.bin",
-                              HairBin, Work(kWorkCopy), [this] { CheckHairAlreadyHd(); }});
+  OnOpenAssetBin(m_bench, OpenAssetRow{&CD5, kOpenHairDialog.title, kOpenHairDialog.filter, HairBin,
+                                       Work(kWorkCopy), [this] { CheckHairAlreadyHd(); }});
 }
 
 void HairTab::CheckHairAlreadyHd() {
@@ -150,49 +161,48 @@ void HairTab::ShowHairTextureInfo() {
 }
 
 void HairTab::OnHairTextureOpen() {
-  OnPickOneHdTexture(m_bench, PickTextureRow{&CD6, "Open Hd Texture", "HD Texture (*.dds)|*.dds",
+  OnPickOneHdTexture(m_bench, PickTextureRow{&CD6, kHdTextureDialog.title, kHdTextureDialog.filter,
                                              HTexture, Work(kNewTexture), true});
 }
 
 void HairTab::OnCreateHdHair() {
   FileSystemObject& files = m_bench.FileSystem();
   if (!files.FileExists(Work(kUnpacked)) || !files.FileExists(Work(kNewTexture))) {
-    m_bench.Message("File's Not Found", ui::kInformationOk, m_bench.Caption());
+    m_bench.Message(kFilesMissing, ui::kInformationOk, m_bench.Caption());
     return;
   }
   if (!HairHDOption->isChecked()) {
-    m_bench.Message("Select Hd Option Please !", ui::kWarningOk, m_bench.Caption());
+    m_bench.Message(kOptionMissing, ui::kWarningOk, m_bench.Caption());
     return;
   }
   m_bench.LibReplace().Corvane_Replace(Work(kUnpacked), kHairSizeLarge, kHdSizeLarge);
   m_bench.LibReplace().Corvane_Replace(Work(kUnpacked), kHairSizeSmall, kHdSizeSmall);
   if (!DdsSplice(Work(kUnpacked), Work(kNewTexture))) {
-    m_bench.Message("File's Not Found", ui::kInformationOk, m_bench.Caption());
+    m_bench.Message(kTextureMissing, ui::kInformationOk, m_bench.Caption());
     return;
   }
 
-  OfferSaveHd(m_bench, SaveHdRow{"Works Finished Succesfully", m_bench.Caption(), &CD7,
-                                 "Save Gormla Hd Hair", "Gormla Hair Bin File (*.bin)|*.bin",
-                                 [this] {
-                                   m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
-                                   m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
-                                 },
-                                 Work(kHdResult)});
+  OfferSaveHd(m_bench,
+              SaveHdRow{kBuilt, m_bench.Caption(), &CD7, kSaveHdDialog.title, kSaveHdDialog.filter,
+                        [this] {
+                          m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
+                          m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
+                        },
+                        Work(kHdResult)});
 }
 
 void HairTab::OnExportHairtexture() {
-  OnExportSingleTexture(m_bench,
-                        ExportRow{&CD8,
-                                  Work(kTexture),
-                                  false,
-                                  {
-                                      {HPNG, "Save Png Hair Texture", "Png Texture(*.Png)|*.png",
-                                       Conversion::Png, Work(kPngExport), true},
-                                      {HJPG, "Save Jpg Hair Texture", "Jpg Texture(*.Jpg)|*.jpg",
-                                       Conversion::Jpg, Work(kJpgExport), true},
-                                      {HDDS, "Save DDS Hair Texture", "DDS Texture(*.DDS)|*.DDS",
-                                       Conversion::None, Work(kTexture), false},
-                                  }});
+  OnExportSingleTexture(
+      m_bench,
+      ExportRow{
+          &CD8,
+          Work(kTexture),
+          false,
+          {
+              {HPNG, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
+              {HJPG, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
+              {HDDS, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), false},
+          }});
 }
 
 }  // namespace

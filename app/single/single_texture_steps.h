@@ -49,6 +49,12 @@ std::vector<uint8_t> ReadWholeFile(const fs::path& file);
 void WriteWholeFile(const fs::path& file, const std::vector<uint8_t>& bytes);
 bool IsNonEmptyFile(const fs::path& file);
 
+// A file dialog's title and filter, as a tab's row gives them.
+struct DialogText {
+  const char* title;
+  const char* filter;
+};
+
 // The HD texture pick: dialog, then the path box and the copy (face and hair show the path
 // first, turf copies first).
 struct PickTextureRow {

@@ -35,7 +35,17 @@ constexpr const char* kNewTexture = "Truf-new.dds";
 constexpr const char* kPngExport = "Truf.dds.png";
 constexpr const char* kJpgExport = "Truf.dds.jpg";
 
-constexpr const char* kNotFound = "File of Truf Bin Or File of DDS Not Found";
+// Dialogs and messages of the tab.
+constexpr DialogText kOpenTrufDialog{"Open Gormla Truf File", "Gormla Truf Bin File(*.bin)|*.bin"};
+constexpr DialogText kHdTextureDialog{"Open Hd Truf Texture", "DDS Texture (*.DDS)|*.DDS"};
+constexpr DialogText kSaveHdDialog{"Save Gormla Hd Truf", "Gormla Hd Ttuf(*.bin)|*.bin"};
+constexpr DialogText kPngDialog{"Save Truf Texture", "Save Png Texture (*.Png)|*.png"};
+constexpr DialogText kJpgDialog{"Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg"};
+constexpr DialogText kDdsDialog{"Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS"};
+constexpr const char* kOptionMissing = "Select hd Option Please !";             // error icon
+constexpr const char* kNotFound = "File of Truf Bin Or File of DDS Not Found";  // no icon
+constexpr const char* kBuilt = "Work's Finished Succesfull";
+constexpr const char* kBuiltTitle = "Finish & Save Confirm...";
 
 class TrufTab : public QWidget {
  public:
@@ -131,8 +141,8 @@ void TrufTab::BuildControls() {
 }
 
 void TrufTab::OnOpenTruf() {
-  CD33.DialogTitle = "Open Gormla Truf File";
-  CD33.Filter = "Gormla Truf Bin File(*.bin)|*.bin";
+  CD33.DialogTitle = kOpenTrufDialog.title;
+  CD33.Filter = kOpenTrufDialog.filter;
   CD33.ShowOpen();
   if (CD33.FileName.isEmpty()) return;
   TurfPath->setText(CD33.FileName);
@@ -154,13 +164,12 @@ void TrufTab::ShowTrufTextureInfo() {
 }
 
 void TrufTab::OnOpenTrufTexture() {
-  OnPickOneHdTexture(m_bench,
-                     PickTextureRow{&CD35, "Open Hd Truf Texture", "DDS Texture (*.DDS)|*.DDS",
-                                    trufTexturePath, Work(kNewTexture), false});
+  OnPickOneHdTexture(m_bench, PickTextureRow{&CD35, kHdTextureDialog.title, kHdTextureDialog.filter,
+                                             trufTexturePath, Work(kNewTexture), false});
 }
 
 void TrufTab::OnCreateHdTruf() {
-  OnCreateHdPress(m_bench, CreateHdRow{Truf_HD_Option, "Select hd Option Please !", ui::kErrorOk,
+  OnCreateHdPress(m_bench, CreateHdRow{Truf_HD_Option, kOptionMissing, ui::kErrorOk,
                                        m_bench.Caption(), [this] { BuildHdTruf(); }});
 }
 
@@ -177,28 +186,27 @@ void TrufTab::BuildHdTruf() {
     m_bench.Message(kNotFound, ui::kPlainOk, kApplicationTitle);
     return;
   }
-  OfferSaveHd(m_bench, SaveHdRow{"Work's Finished Succesfull",
-                                 "Finish & Save Confirm...",
+  OfferSaveHd(m_bench, SaveHdRow{kBuilt,
+                                 kBuiltTitle,
                                  &CD36,
-                                 "Save Gormla Hd Truf",
-                                 "Gormla Hd Ttuf(*.bin)|*.bin",
+                                 kSaveHdDialog.title,
+                                 kSaveHdDialog.filter,
                                  {},
                                  Work(kWorkCopy)});
 }
 
 void TrufTab::OnExportTrufTexture() {
-  OnExportSingleTexture(m_bench,
-                        ExportRow{&CD34,
-                                  Work(kTexture),
-                                  true,
-                                  {
-                                      {TPNG, "Save Truf Texture", "Save Png Texture (*.Png)|*.png",
-                                       Conversion::Png, Work(kPngExport), true},
-                                      {TJPG, "Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg",
-                                       Conversion::Jpg, Work(kJpgExport), true},
-                                      {TDDS, "Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS",
-                                       Conversion::None, Work(kTexture), true},
-                                  }});
+  OnExportSingleTexture(
+      m_bench,
+      ExportRow{
+          &CD34,
+          Work(kTexture),
+          true,
+          {
+              {TPNG, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
+              {TJPG, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
+              {TDDS, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), true},
+          }});
 }
 
 }  // namespace
