@@ -215,6 +215,16 @@ TEST_F(FaceTabTest, ExportsConvertBeforeTheDialogAndReportEveryFormat) {
   EXPECT_EQ(ReadFile(h.User("face.dds")), ReadFile(Work("Face.dds")));
 }
 
+TEST_F(FaceTabTest, AnExportBeforeAnyOpenIsReportedAndWritesNothing) {
+  h.Select("FPNG");
+  h.Click("FExportTexture");
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_TRUE(Messages()[0].text.startsWith("OnExportFaceTexture could not finish:"));
+  EXPECT_EQ(Messages()[0].style, 16);
+  EXPECT_TRUE(h.Script().Dialogs().empty());
+  EXPECT_EQ(h.UserFiles(), (std::set<std::string>{"face.bin", "hd.dds"}));
+}
+
 TEST_F(FaceTabTest, TheTypeScanSeesEvenOffsetsOnlyAndKeepsTheLastMatch) {
   const auto withFourCc = [&](const char* fourCc, bool odd) {
     Bytes bytes = face.unpacked;
