@@ -6,10 +6,13 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
+#include "game_files.h"
 #include "main_form.h"
+#include "packed_container.h"
 #include "qt_dialog_service.h"
 #include "scripted_dialog_service.h"
 
@@ -68,6 +71,26 @@ int main(int argc, char** argv) {
       form.TabControl1->setCurrentIndex(i);
       ok = Save(form, output / ("tab-" + std::to_string(i) + ".png")) && ok;
     }
+    // Each single-texture tab with a synthetic game file opened: preview, type and size.
+    const fs::path user = program / "user";
+    fs::create_directories(user);
+    fixtures::WriteFile(user / "face.bin", fixtures::Pack(fixtures::MakeFace().unpacked));
+    fixtures::WriteFile(user / "hair.bin", fixtures::Pack(fixtures::MakeHair().bytes));
+    fixtures::WriteFile(user / "truf.bin", fixtures::MakeTurf().bytes);
+    const struct {
+      int tab;
+      const char* file;
+      const char* button;
+    } opened[] = {{0, "face.bin", "cmdOpenFaceBin"},
+                  {1, "hair.bin", "cmdHairOpen"},
+                  {6, "truf.bin", "cmdOpenTruf"}};
+    for (const auto& o : opened) {
+      form.TabControl1->setCurrentIndex(o.tab);
+      dialogs.ChooseFile(QString::fromStdString((user / o.file).string()));
+      form.findChild<QPushButton*>(o.button)->click();
+      ok = Save(form, output / ("opened-" + std::to_string(o.tab) + ".png")) && ok;
+    }
+
     // A real error box and a real question, grabbed while they wait for their button.
     ui::QtDialogService boxes;
     boxes.SetOwner(&form);
