@@ -1,16 +1,13 @@
 // "Face HD": open a face file, refuse it when HD already, keep its bump texture, preview the
 // face texture; rebuild around a 1024 x 1024 texture, pack and save; export the texture.
 #include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include "byte_range.h"
+#include "child.h"
 #include "face_bump.h"
 #include "frame.h"
-#include "image_box.h"
-#include "single_texture_steps.h"
+#include "single_texture_page.h"
 #include "tab_pages.h"
-#include "tab_widgets.h"
 
 namespace texel {
 
@@ -44,108 +41,63 @@ constexpr const char* kOptionMissing = "Select Hd Option Please !";            /
 constexpr const char* kTextureMissing = "File's Not Found";                    // information icon
 constexpr const char* kBuilt = "Works Finished Succesfully";
 
-class FaceTab : public QWidget {
+constexpr SingleTexturePageRows kFacePage{
+    .kind = AssetKind::Face,
+    .dialogs = {.open = "CD1", .texture = "CD2", .save = "CD3", .exporting = "CD4"},
+    .fileCaption = "Face Bin File :",
+    .filePath = "FacePath",
+    .open = {"cmdOpenFaceBin", "OnOpenFaceBin"},
+    .textureCaption = "HD Texture :",
+    .texturePath = "FHDT",
+    .pickTexture = {"cmdOpenHDTexture", "OnOpenHDTexture"},
+    .preview = "ImgFace",
+    .create = {"FCreateHD", "OnCreateHdFace"},
+    .hdOption = "FaceHDOption",
+    .hdOptionCaption = "1024 * 1024 Texture",
+    .exportTexture = {"FExportTexture", "OnExportFaceTexture"},
+    .exportCaption = "Export Texture",
+    .formats = {"FPNG", "FJPG", "FDDS"},
+    .infoCaption = "Face File Info",
+    .info = {{{InfoValue::Width, "Texture Width : ", "FaceTextureWidth"},
+              {InfoValue::Height, "Texture Height : ", "FaceTextureHeight"},
+              {InfoValue::DdsType, "DDS Type : ", "FaceDDSType"}}},
+    .groups = {{{PageGroup::OpenFile, 0, 0, 1, 2},
+                {PageGroup::Preview, 1, 0, 4, 1},
+                {PageGroup::OpenTexture, 1, 1, 1, 1},
+                {PageGroup::HdDone, 2, 1, 1, 1},
+                {PageGroup::ExportTexture, 3, 1, 1, 1},
+                {PageGroup::FileInfo, 4, 1, 1, 1}}},
+};
+
+class FaceTab : public SingleTextureTab {
  public:
   explicit FaceTab(Workbench& bench)
-      : m_bench(bench),
-        CD1("CD1", bench.Dialogs()),
-        CD2("CD2", bench.Dialogs()),
-        CD3("CD3", bench.Dialogs()),
-        CD4("CD4", bench.Dialogs()) {
-    BuildControls();
+      : SingleTextureTab(bench, kFacePage,
+                         {[this] { OnOpenFaceBin(); }, [this] { OnOpenHDTexture(); },
+                          [this] { OnCreateHdFace(); }, [this] { OnExportFaceTexture(); }}) {
+    // The bump texture's position, carried from the open to the cut; not for the user.
+    FB = ui::Child<QLineEdit>(this);
+    FB->setObjectName("FB");
+    FB->setReadOnly(true);
+    FB->setVisible(false);
   }
 
  private:
-  fs::path Work(const char* name) const { return m_bench.WorkFolder(AssetKind::Face) / name; }
-
-  void BuildControls();
-  void Connect(QPushButton* button, const char* handler, void (FaceTab::*step)()) {
-    QObject::connect(button, &QPushButton::clicked, this, [this, handler, step] {
-      RunGuarded(m_bench, handler, [&] { (this->*step)(); });
-    });
-  }
-
   void OnOpenFaceBin();
   void CheckFaceAlreadyHd();
-  void ExtractFacePreview();
-  void ShowFaceTextureInfo();
+  void ExtractFacePreview() { ShowPreview(kUnpacked, kTexture, kPreview); }
+  void ShowFaceTextureInfo() { ShowTextureInfo(kUnpacked, FourCcStride::EvenOffsets, kPreview); }
   void OnOpenHDTexture();
   void OnCreateHdFace();
   void OnExportFaceTexture();
 
-  Workbench& m_bench;
-  ui::CommonDialog CD1, CD2, CD3, CD4;
-  QLineEdit* FacePath = nullptr;
-  QLineEdit* FHDT = nullptr;
   QLineEdit* FB = nullptr;
-  ui::ImageBox* ImgFace = nullptr;
-  QRadioButton* FaceHDOption = nullptr;
-  QRadioButton* FPNG = nullptr;
-  QRadioButton* FJPG = nullptr;
-  QRadioButton* FDDS = nullptr;
-  QLabel* FaceTextureWidth = nullptr;
-  QLabel* FaceTextureHeight = nullptr;
-  QLabel* FaceDDSType = nullptr;
 };
-
-void FaceTab::BuildControls() {
-  auto* page = ui::Child<QGridLayout>(this);
-  setLayout(page);
-
-  QGroupBox* open = GroupWithGrid(this, "Open File");
-  PlaceLabel(open, "Face Bin File :", 0, 0);
-  FacePath = Place<QLineEdit>(open, "FacePath", 0, 1);
-  auto* cmdOpenFaceBin = Place<QPushButton>(open, "cmdOpenFaceBin", 0, 2, QString("Open"));
-  page->addWidget(open, 0, 0, 1, 2);
-
-  QGroupBox* preview = GroupWithGrid(this, "Texture Perview");
-  ImgFace = PlacePreview(preview, "ImgFace");
-  page->addWidget(preview, 1, 0, 4, 1);
-
-  QGroupBox* texture = GroupWithGrid(this, "Open Texture");
-  PlaceLabel(texture, "HD Texture :", 0, 0);
-  FHDT = Place<QLineEdit>(texture, "FHDT", 0, 1);
-  auto* cmdOpenHDTexture = Place<QPushButton>(texture, "cmdOpenHDTexture", 0, 2, QString("Open"));
-  page->addWidget(texture, 1, 1);
-
-  QGroupBox* done = GroupWithGrid(this, "Hd Done");
-  auto* FCreateHD = Place<QPushButton>(done, "FCreateHD", 0, 0, QString("Create HD"));
-  FaceHDOption = Place<QRadioButton>(done, "FaceHDOption", 0, 1, QString("1024 * 1024 Texture"));
-  page->addWidget(done, 2, 1);
-
-  QGroupBox* exporting = GroupWithGrid(this, "Export Texture");
-  auto* FExportTexture =
-      Place<QPushButton>(exporting, "FExportTexture", 0, 0, QString("Export Texture"));
-  FPNG = Place<QRadioButton>(exporting, "FPNG", 0, 1, QString("PNG"));
-  FJPG = Place<QRadioButton>(exporting, "FJPG", 0, 2, QString("JPG"));
-  FDDS = Place<QRadioButton>(exporting, "FDDS", 0, 3, QString("DDS"));
-  page->addWidget(exporting, 3, 1);
-
-  QGroupBox* info = GroupWithGrid(this, "Face File Info");
-  PlaceLabel(info, "Texture Width : ", 0, 0);
-  FaceTextureWidth = Place<QLabel>(info, "FaceTextureWidth", 0, 1);
-  PlaceLabel(info, "Texture Height : ", 1, 0);
-  FaceTextureHeight = Place<QLabel>(info, "FaceTextureHeight", 1, 1);
-  PlaceLabel(info, "DDS Type : ", 2, 0);
-  FaceDDSType = Place<QLabel>(info, "FaceDDSType", 2, 1);
-  page->addWidget(info, 4, 1);
-
-  // The bump texture's position, carried from the open to the cut; not for the user.
-  FB = ui::Child<QLineEdit>(this);
-  FB->setObjectName("FB");
-  FB->setReadOnly(true);
-  FB->setVisible(false);
-
-  Connect(cmdOpenFaceBin, "OnOpenFaceBin", &FaceTab::OnOpenFaceBin);
-  Connect(cmdOpenHDTexture, "OnOpenHDTexture", &FaceTab::OnOpenHDTexture);
-  Connect(FCreateHD, "OnCreateHdFace", &FaceTab::OnCreateHdFace);
-  Connect(FExportTexture, "OnExportFaceTexture", &FaceTab::OnExportFaceTexture);
-}
 
 void FaceTab::OnOpenFaceBin() {
   OnOpenAssetBin(m_bench,
-                 OpenAssetRow{&CD1, kOpenFaceDialog.title, kOpenFaceDialog.filter, FacePath,
-                              Work(kWorkCopy), [this] { CheckFaceAlreadyHd(); }});
+                 OpenAssetRow{&m_openDialog, kOpenFaceDialog.title, kOpenFaceDialog.filter,
+                              m_filePath, Work(kWorkCopy), [this] { CheckFaceAlreadyHd(); }});
 }
 
 void FaceTab::CheckFaceAlreadyHd() {
@@ -165,25 +117,10 @@ void FaceTab::CheckFaceAlreadyHd() {
   ShowFaceTextureInfo();
 }
 
-void FaceTab::ExtractFacePreview() {
-  m_bench.LibExport().Corvane_Export_Data2FinishFile(Work(kUnpacked), corvane::kDdsMagic,
-                                                     Work(kTexture));
-  m_bench.LibImage().Corvane_DDS2BMP(Work(kTexture));
-  ImgFace->LoadPicture(Work(kPreview));
-}
-
-void FaceTab::ShowFaceTextureInfo() {
-  if (auto type = ScanDxtType(Work(kUnpacked), FourCcStride::EvenOffsets)) {
-    FaceDDSType->setText(*type);
-  }
-  const QSize size = PictureSize(Work(kPreview));
-  FaceTextureHeight->setText(PixelCaption(size.height()));
-  FaceTextureWidth->setText(PixelCaption(size.width()));
-}
-
 void FaceTab::OnOpenHDTexture() {
-  OnPickOneHdTexture(m_bench, PickTextureRow{&CD2, kHdTextureDialog.title, kHdTextureDialog.filter,
-                                             FHDT, Work(kNewTexture), true});
+  OnPickOneHdTexture(
+      m_bench, PickTextureRow{&m_textureDialog, kHdTextureDialog.title, kHdTextureDialog.filter,
+                              m_texturePath, Work(kNewTexture), true});
 }
 
 void FaceTab::OnCreateHdFace() {
@@ -194,7 +131,7 @@ void FaceTab::OnCreateHdFace() {
     m_bench.Message(kFilesMissing, ui::kErrorOk, m_bench.Caption());
     return;
   }
-  if (!FaceHDOption->isChecked()) {
+  if (!m_hdOption->isChecked()) {
     m_bench.Message(kOptionMissing, ui::kWarningOk, m_bench.Caption());
     return;
   }
@@ -213,26 +150,26 @@ void FaceTab::OnCreateHdFace() {
   }
   AppendBumpToFace(m_bench.WorkFolder(AssetKind::Face));
 
-  OfferSaveHd(m_bench,
-              SaveHdRow{kBuilt, m_bench.Caption(), &CD3, kSaveHdDialog.title, kSaveHdDialog.filter,
-                        [this] {
-                          m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
-                          m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
-                        },
-                        Work(kHdResult)});
+  OfferSaveHd(m_bench, SaveHdRow{kBuilt, m_bench.Caption(), &m_saveDialog, kSaveHdDialog.title,
+                                 kSaveHdDialog.filter,
+                                 [this] {
+                                   m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
+                                   m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
+                                 },
+                                 Work(kHdResult)});
 }
 
 void FaceTab::OnExportFaceTexture() {
   OnExportSingleTexture(
       m_bench,
       ExportRow{
-          &CD4,
+          &m_exportDialog,
           Work(kTexture),
           true,
           {
-              {FPNG, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
-              {FJPG, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
-              {FDDS, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), true},
+              {m_png, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
+              {m_jpg, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
+              {m_dds, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), true},
           }});
 }
 

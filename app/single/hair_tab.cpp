@@ -1,14 +1,9 @@
 // "Hair HD": the face tab's work for a hair file, without a bump texture.
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-
 #include "byte_range.h"
+#include "child.h"
 #include "frame.h"
-#include "image_box.h"
-#include "single_texture_steps.h"
+#include "single_texture_page.h"
 #include "tab_pages.h"
-#include "tab_widgets.h"
 
 namespace texel {
 
@@ -41,101 +36,55 @@ constexpr const char* kOptionMissing = "Select Hd Option Please !";  // warning 
 constexpr const char* kTextureMissing = "File's Not Found";          // information icon
 constexpr const char* kBuilt = "Works Finished Succesfully";
 
-class HairTab : public QWidget {
+constexpr SingleTexturePageRows kHairPage{
+    .kind = AssetKind::Hair,
+    .dialogs = {.open = "CD5", .texture = "CD6", .save = "CD7", .exporting = "CD8"},
+    .fileCaption = "Hair Bin File :",
+    .filePath = "HairBin",
+    .open = {"cmdHairOpen", "OnHairOpen"},
+    .textureCaption = "HD Texture :",
+    .texturePath = "HTexture",
+    .pickTexture = {"cmdHairTextureOpen", "OnHairTextureOpen"},
+    .preview = "ImgHair",
+    .create = {"CreateHdHair", "OnCreateHdHair"},
+    .hdOption = "HairHDOption",
+    .hdOptionCaption = "1024 * 1024 Texture",
+    .exportTexture = {"ExportHairtexture", "OnExportHairtexture"},
+    .exportCaption = "Export Texture",
+    .formats = {"HPNG", "HJPG", "HDDS"},
+    .infoCaption = "Hair File Info",
+    .info = {{{InfoValue::DdsType, "DDS Type : ", "HDDSType"},
+              {InfoValue::Height, "Texture Height : ", "HTextureHeight"},
+              {InfoValue::Width, "Texture Width : ", "HTextureWidth"}}},
+    .groups = {{{PageGroup::OpenFile, 0, 0, 1, 2},
+                {PageGroup::Preview, 1, 0, 4, 1},
+                {PageGroup::OpenTexture, 1, 1, 1, 1},
+                {PageGroup::HdDone, 2, 1, 1, 1},
+                {PageGroup::ExportTexture, 3, 1, 1, 1},
+                {PageGroup::FileInfo, 4, 1, 1, 1}}},
+};
+
+class HairTab : public SingleTextureTab {
  public:
   explicit HairTab(Workbench& bench)
-      : m_bench(bench),
-        CD5("CD5", bench.Dialogs()),
-        CD6("CD6", bench.Dialogs()),
-        CD7("CD7", bench.Dialogs()),
-        CD8("CD8", bench.Dialogs()) {
-    BuildControls();
-  }
+      : SingleTextureTab(bench, kHairPage,
+                         {[this] { OnHairOpen(); }, [this] { OnHairTextureOpen(); },
+                          [this] { OnCreateHdHair(); }, [this] { OnExportHairtexture(); }}) {}
 
  private:
-  fs::path Work(const char* name) const { return m_bench.WorkFolder(AssetKind::Hair) / name; }
-
-  void BuildControls();
-  void Connect(QPushButton* button, const char* handler, void (HairTab::*step)()) {
-    QObject::connect(button, &QPushButton::clicked, this, [this, handler, step] {
-      RunGuarded(m_bench, handler, [&] { (this->*step)(); });
-    });
-  }
-
   void OnHairOpen();
   void CheckHairAlreadyHd();
-  void ExtractHairPreview();
-  void ShowHairTextureInfo();
+  void ExtractHairPreview() { ShowPreview(kUnpacked, kTexture, kPreview); }
+  void ShowHairTextureInfo() { ShowTextureInfo(kUnpacked, FourCcStride::EvenOffsets, kPreview); }
   void OnHairTextureOpen();
   void OnCreateHdHair();
   void OnExportHairtexture();
-
-  Workbench& m_bench;
-  ui::CommonDialog CD5, CD6, CD7, CD8;
-  QLineEdit* HairBin = nullptr;
-  QLineEdit* HTexture = nullptr;
-  ui::ImageBox* ImgHair = nullptr;
-  QRadioButton* HairHDOption = nullptr;
-  QRadioButton* HPNG = nullptr;
-  QRadioButton* HJPG = nullptr;
-  QRadioButton* HDDS = nullptr;
-  QLabel* HDDSType = nullptr;
-  QLabel* HTextureHeight = nullptr;
-  QLabel* HTextureWidth = nullptr;
 };
 
-void HairTab::BuildControls() {
-  auto* page = ui::Child<QGridLayout>(this);
-  setLayout(page);
-
-  QGroupBox* open = GroupWithGrid(this, "Open File");
-  PlaceLabel(open, "Hair Bin File :", 0, 0);
-  HairBin = Place<QLineEdit>(open, "HairBin", 0, 1);
-  auto* cmdHairOpen = Place<QPushButton>(open, "cmdHairOpen", 0, 2, QString("Open"));
-  page->addWidget(open, 0, 0, 1, 2);
-
-  QGroupBox* preview = GroupWithGrid(this, "Texture Perview");
-  ImgHair = PlacePreview(preview, "ImgHair");
-  page->addWidget(preview, 1, 0, 4, 1);
-
-  QGroupBox* texture = GroupWithGrid(this, "Open Texture");
-  PlaceLabel(texture, "HD Texture :", 0, 0);
-  HTexture = Place<QLineEdit>(texture, "HTexture", 0, 1);
-  auto* cmdHairTextureOpen =
-      Place<QPushButton>(texture, "cmdHairTextureOpen", 0, 2, QString("Open"));
-  page->addWidget(texture, 1, 1);
-
-  QGroupBox* done = GroupWithGrid(this, "Hd Done");
-  auto* CreateHdHair = Place<QPushButton>(done, "CreateHdHair", 0, 0, QString("Create HD"));
-  HairHDOption = Place<QRadioButton>(done, "HairHDOption", 0, 1, QString("1024 * 1024 Texture"));
-  page->addWidget(done, 2, 1);
-
-  QGroupBox* exporting = GroupWithGrid(this, "Export Texture");
-  auto* ExportHairtexture =
-      Place<QPushButton>(exporting, "ExportHairtexture", 0, 0, QString("Export Texture"));
-  HPNG = Place<QRadioButton>(exporting, "HPNG", 0, 1, QString("PNG"));
-  HJPG = Place<QRadioButton>(exporting, "HJPG", 0, 2, QString("JPG"));
-  HDDS = Place<QRadioButton>(exporting, "HDDS", 0, 3, QString("DDS"));
-  page->addWidget(exporting, 3, 1);
-
-  QGroupBox* info = GroupWithGrid(this, "Hair File Info");
-  PlaceLabel(info, "DDS Type : ", 0, 0);
-  HDDSType = Place<QLabel>(info, "HDDSType", 0, 1);
-  PlaceLabel(info, "Texture Height : ", 1, 0);
-  HTextureHeight = Place<QLabel>(info, "HTextureHeight", 1, 1);
-  PlaceLabel(info, "Texture Width : ", 2, 0);
-  HTextureWidth = Place<QLabel>(info, "HTextureWidth", 2, 1);
-  page->addWidget(info, 4, 1);
-
-  Connect(cmdHairOpen, "OnHairOpen", &HairTab::OnHairOpen);
-  Connect(cmdHairTextureOpen, "OnHairTextureOpen", &HairTab::OnHairTextureOpen);
-  Connect(CreateHdHair, "OnCreateHdHair", &HairTab::OnCreateHdHair);
-  Connect(ExportHairtexture, "OnExportHairtexture", &HairTab::OnExportHairtexture);
-}
-
 void HairTab::OnHairOpen() {
-  OnOpenAssetBin(m_bench, OpenAssetRow{&CD5, kOpenHairDialog.title, kOpenHairDialog.filter, HairBin,
-                                       Work(kWorkCopy), [this] { CheckHairAlreadyHd(); }});
+  OnOpenAssetBin(m_bench,
+                 OpenAssetRow{&m_openDialog, kOpenHairDialog.title, kOpenHairDialog.filter,
+                              m_filePath, Work(kWorkCopy), [this] { CheckHairAlreadyHd(); }});
 }
 
 void HairTab::CheckHairAlreadyHd() {
@@ -144,25 +93,10 @@ void HairTab::CheckHairAlreadyHd() {
   ShowHairTextureInfo();
 }
 
-void HairTab::ExtractHairPreview() {
-  m_bench.LibExport().Corvane_Export_Data2FinishFile(Work(kUnpacked), corvane::kDdsMagic,
-                                                     Work(kTexture));
-  m_bench.LibImage().Corvane_DDS2BMP(Work(kTexture));
-  ImgHair->LoadPicture(Work(kPreview));
-}
-
-void HairTab::ShowHairTextureInfo() {
-  if (auto type = ScanDxtType(Work(kUnpacked), FourCcStride::EvenOffsets)) {
-    HDDSType->setText(*type);
-  }
-  const QSize size = PictureSize(Work(kPreview));
-  HTextureHeight->setText(PixelCaption(size.height()));
-  HTextureWidth->setText(PixelCaption(size.width()));
-}
-
 void HairTab::OnHairTextureOpen() {
-  OnPickOneHdTexture(m_bench, PickTextureRow{&CD6, kHdTextureDialog.title, kHdTextureDialog.filter,
-                                             HTexture, Work(kNewTexture), true});
+  OnPickOneHdTexture(
+      m_bench, PickTextureRow{&m_textureDialog, kHdTextureDialog.title, kHdTextureDialog.filter,
+                              m_texturePath, Work(kNewTexture), true});
 }
 
 void HairTab::OnCreateHdHair() {
@@ -171,7 +105,7 @@ void HairTab::OnCreateHdHair() {
     m_bench.Message(kFilesMissing, ui::kInformationOk, m_bench.Caption());
     return;
   }
-  if (!HairHDOption->isChecked()) {
+  if (!m_hdOption->isChecked()) {
     m_bench.Message(kOptionMissing, ui::kWarningOk, m_bench.Caption());
     return;
   }
@@ -182,26 +116,26 @@ void HairTab::OnCreateHdHair() {
     return;
   }
 
-  OfferSaveHd(m_bench,
-              SaveHdRow{kBuilt, m_bench.Caption(), &CD7, kSaveHdDialog.title, kSaveHdDialog.filter,
-                        [this] {
-                          m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
-                          m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
-                        },
-                        Work(kHdResult)});
+  OfferSaveHd(m_bench, SaveHdRow{kBuilt, m_bench.Caption(), &m_saveDialog, kSaveHdDialog.title,
+                                 kSaveHdDialog.filter,
+                                 [this] {
+                                   m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
+                                   m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
+                                 },
+                                 Work(kHdResult)});
 }
 
 void HairTab::OnExportHairtexture() {
   OnExportSingleTexture(
       m_bench,
       ExportRow{
-          &CD8,
+          &m_exportDialog,
           Work(kTexture),
           false,
           {
-              {HPNG, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
-              {HJPG, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
-              {HDDS, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), false},
+              {m_png, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
+              {m_jpg, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
+              {m_dds, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), false},
           }});
 }
 

@@ -1,0 +1,113 @@
+#include "single_texture_page.h"
+
+#include <QPushButton>
+
+#include "byte_range.h"
+#include "frame.h"
+#include "tab_widgets.h"
+
+namespace texel {
+
+namespace {
+
+QPushButton* PlacePress(QWidget* tab, Workbench& bench, QGroupBox* group, const PressRow& press,
+                        int column, const QString& caption, std::function<void()> step) {
+  auto* button = Place<QPushButton>(group, press.name, 0, column, caption);
+  QObject::connect(button, &QPushButton::clicked, tab,
+                   [&bench, handler = press.handler, step = std::move(step)] {
+                     RunGuarded(bench, handler, step);
+                   });
+  return button;
+}
+
+}  // namespace
+
+SingleTextureTab::SingleTextureTab(Workbench& bench, const SingleTexturePageRows& rows,
+                                   PagePresses presses)
+    : m_bench(bench),
+      m_openDialog(rows.dialogs.open, bench.Dialogs()),
+      m_textureDialog(rows.dialogs.texture, bench.Dialogs()),
+      m_saveDialog(rows.dialogs.save, bench.Dialogs()),
+      m_exportDialog(rows.dialogs.exporting, bench.Dialogs()),
+      m_kind(rows.kind) {
+  BuildPage(rows, presses);
+}
+
+void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const PagePresses& presses) {
+  auto* page = ui::Child<QGridLayout>(this);
+  setLayout(page);
+
+  for (const GroupPlace& place : rows.groups) {
+    QGroupBox* group = nullptr;
+    switch (place.group) {
+      case PageGroup::OpenFile:
+        group = GroupWithGrid(this, "Open File");
+        PlaceLabel(group, rows.fileCaption, 0, 0);
+        m_filePath = Place<QLineEdit>(group, rows.filePath, 0, 1);
+        PlacePress(this, m_bench, group, rows.open, 2, "Open", presses.open);
+        break;
+      case PageGroup::Preview:
+        group = GroupWithGrid(this, "Texture Perview");
+        m_preview = PlacePreview(group, rows.preview);
+        break;
+      case PageGroup::OpenTexture:
+        group = GroupWithGrid(this, "Open Texture");
+        PlaceLabel(group, rows.textureCaption, 0, 0);
+        m_texturePath = Place<QLineEdit>(group, rows.texturePath, 0, 1);
+        PlacePress(this, m_bench, group, rows.pickTexture, 2, "Open", presses.pickTexture);
+        break;
+      case PageGroup::HdDone:
+        group = GroupWithGrid(this, "Hd Done");
+        PlacePress(this, m_bench, group, rows.create, 0, "Create HD", presses.create);
+        m_hdOption = Place<QRadioButton>(group, rows.hdOption, 0, 1, QString(rows.hdOptionCaption));
+        break;
+      case PageGroup::ExportTexture:
+        group = GroupWithGrid(this, "Export Texture");
+        PlacePress(this, m_bench, group, rows.exportTexture, 0, rows.exportCaption,
+                   presses.exportTexture);
+        m_png = Place<QRadioButton>(group, rows.formats[0], 0, 1, QString("PNG"));
+        m_jpg = Place<QRadioButton>(group, rows.formats[1], 0, 2, QString("JPG"));
+        m_dds = Place<QRadioButton>(group, rows.formats[2], 0, 3, QString("DDS"));
+        break;
+      case PageGroup::FileInfo: {
+        group = GroupWithGrid(this, rows.infoCaption);
+        int line = 0;
+        for (const InfoRow& info : rows.info) {
+          PlaceLabel(group, info.caption, line, 0);
+          QLabel* value = Place<QLabel>(group, info.name, line, 1);
+          ++line;
+          switch (info.value) {
+            case InfoValue::Width:
+              m_width = value;
+              break;
+            case InfoValue::Height:
+              m_height = value;
+              break;
+            case InfoValue::DdsType:
+              m_ddsType = value;
+              break;
+          }
+        }
+        break;
+      }
+    }
+    page->addWidget(group, place.row, place.column, place.rowSpan, place.columnSpan);
+  }
+}
+
+void SingleTextureTab::ShowPreview(const char* source, const char* texture, const char* bitmap) {
+  m_bench.LibExport().Corvane_Export_Data2FinishFile(Work(source), corvane::kDdsMagic,
+                                                     Work(texture));
+  m_bench.LibImage().Corvane_DDS2BMP(Work(texture));
+  m_preview->LoadPicture(Work(bitmap));
+}
+
+void SingleTextureTab::ShowTextureInfo(const char* scanned, FourCcStride stride,
+                                       const char* bitmap) {
+  if (auto type = ScanDxtType(Work(scanned), stride)) m_ddsType->setText(*type);
+  const QSize size = PictureSize(Work(bitmap));
+  m_height->setText(PixelCaption(size.height()));
+  m_width->setText(PixelCaption(size.width()));
+}
+
+}  // namespace texel

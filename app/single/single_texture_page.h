@@ -1,0 +1,117 @@
+// The page the face, hair and turf tabs share: the same six groups, named, captioned and placed
+// by each tab's rows, and the work every tab does with them (its work folder, its dialogs, the
+// preview and the info labels).
+#pragma once
+
+#include <array>
+#include <functional>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "image_box.h"
+#include "single_texture_steps.h"
+#include "workbench.h"
+
+namespace texel {
+
+enum class PageGroup { OpenFile, Preview, OpenTexture, HdDone, ExportTexture, FileInfo };
+
+// A group's cell in the page's grid.
+struct GroupPlace {
+  PageGroup group;
+  int row;
+  int column;
+  int rowSpan;
+  int columnSpan;
+};
+
+enum class InfoValue { Width, Height, DdsType };
+
+// One line of the file info group: its caption and the named label beside it.
+struct InfoRow {
+  InfoValue value;
+  const char* caption;
+  const char* name;
+};
+
+// A push button and the handler name its failures are reported under.
+struct PressRow {
+  const char* name;
+  const char* handler;
+};
+
+struct PageDialogs {
+  const char* open;
+  const char* texture;
+  const char* save;
+  const char* exporting;
+};
+
+// One tab's page: every control name and caption, and the order its groups are made in.
+struct SingleTexturePageRows {
+  AssetKind kind;
+  PageDialogs dialogs;
+  const char* fileCaption;
+  const char* filePath;
+  PressRow open;
+  const char* textureCaption;
+  const char* texturePath;
+  PressRow pickTexture;
+  const char* preview;
+  PressRow create;
+  const char* hdOption;
+  const char* hdOptionCaption;
+  PressRow exportTexture;
+  const char* exportCaption;
+  std::array<const char*, 3> formats;  // the PNG, JPG and DDS options
+  const char* infoCaption;
+  std::array<InfoRow, 3> info;       // top to bottom
+  std::array<GroupPlace, 6> groups;  // in the order they are made
+};
+
+// The tab's own steps for its four presses, each run under the handler guard.
+struct PagePresses {
+  std::function<void()> open;
+  std::function<void()> pickTexture;
+  std::function<void()> create;
+  std::function<void()> exportTexture;
+};
+
+class SingleTextureTab : public QWidget {
+ protected:
+  SingleTextureTab(Workbench& bench, const SingleTexturePageRows& rows, PagePresses presses);
+
+  fs::path Work(const char* name) const { return m_bench.WorkFolder(m_kind) / name; }
+
+  // The texture cut from the work file `source` into `texture`; its bitmap in the preview.
+  void ShowPreview(const char* source, const char* texture, const char* bitmap);
+  // The last DXT type found in `scanned`, and the bitmap's size.
+  void ShowTextureInfo(const char* scanned, FourCcStride stride, const char* bitmap);
+
+  Workbench& m_bench;
+  ui::CommonDialog m_openDialog;
+  ui::CommonDialog m_textureDialog;
+  ui::CommonDialog m_saveDialog;
+  ui::CommonDialog m_exportDialog;
+
+  QLineEdit* m_filePath = nullptr;
+  QLineEdit* m_texturePath = nullptr;
+  ui::ImageBox* m_preview = nullptr;
+  QRadioButton* m_hdOption = nullptr;
+  QRadioButton* m_png = nullptr;
+  QRadioButton* m_jpg = nullptr;
+  QRadioButton* m_dds = nullptr;
+  QLabel* m_width = nullptr;
+  QLabel* m_height = nullptr;
+  QLabel* m_ddsType = nullptr;
+
+ private:
+  void BuildPage(const SingleTexturePageRows& rows, const PagePresses& presses);
+
+  AssetKind m_kind;
+};
+
+}  // namespace texel
