@@ -61,12 +61,7 @@ constexpr SingleTexturePageRows kFacePage{
     .info = {{{InfoValue::Width, "Texture Width : ", "FaceTextureWidth"},
               {InfoValue::Height, "Texture Height : ", "FaceTextureHeight"},
               {InfoValue::DdsType, "DDS Type : ", "FaceDDSType"}}},
-    .groups = {{{PageGroup::OpenFile, 0, 0, 1, 2},
-                {PageGroup::Preview, 1, 0, 4, 1},
-                {PageGroup::OpenTexture, 1, 1, 1, 1},
-                {PageGroup::HdDone, 2, 1, 1, 1},
-                {PageGroup::ExportTexture, 3, 1, 1, 1},
-                {PageGroup::FileInfo, 4, 1, 1, 1}}},
+    .groups = kPreviewBesideSteps,
 };
 
 class FaceTab : public SingleTextureTab {
@@ -150,13 +145,7 @@ void FaceTab::OnCreateHdFace() {
   }
   AppendBumpToFace(m_bench.WorkFolder(AssetKind::Face));
 
-  OfferSaveHd(m_bench, SaveHdRow{kBuilt, m_bench.Caption(), &m_saveDialog, kSaveHdDialog.title,
-                                 kSaveHdDialog.filter,
-                                 [this] {
-                                   m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
-                                   m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
-                                 },
-                                 Work(kHdResult)});
+  OfferPackedSave(kBuilt, kSaveHdDialog, kUnpacked, kPacked, kHdResult);
 }
 
 void FaceTab::OnExportFaceTexture() {

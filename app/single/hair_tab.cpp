@@ -56,12 +56,7 @@ constexpr SingleTexturePageRows kHairPage{
     .info = {{{InfoValue::DdsType, "DDS Type : ", "HDDSType"},
               {InfoValue::Height, "Texture Height : ", "HTextureHeight"},
               {InfoValue::Width, "Texture Width : ", "HTextureWidth"}}},
-    .groups = {{{PageGroup::OpenFile, 0, 0, 1, 2},
-                {PageGroup::Preview, 1, 0, 4, 1},
-                {PageGroup::OpenTexture, 1, 1, 1, 1},
-                {PageGroup::HdDone, 2, 1, 1, 1},
-                {PageGroup::ExportTexture, 3, 1, 1, 1},
-                {PageGroup::FileInfo, 4, 1, 1, 1}}},
+    .groups = kPreviewBesideSteps,
 };
 
 class HairTab : public SingleTextureTab {
@@ -116,13 +111,7 @@ void HairTab::OnCreateHdHair() {
     return;
   }
 
-  OfferSaveHd(m_bench, SaveHdRow{kBuilt, m_bench.Caption(), &m_saveDialog, kSaveHdDialog.title,
-                                 kSaveHdDialog.filter,
-                                 [this] {
-                                   m_bench.LibPack().Corvane_Pack(Work(kUnpacked));
-                                   m_bench.FileSystem().MoveFile(Work(kPacked), Work(kHdResult));
-                                 },
-                                 Work(kHdResult)});
+  OfferPackedSave(kBuilt, kSaveHdDialog, kUnpacked, kPacked, kHdResult);
 }
 
 void HairTab::OnExportHairtexture() {

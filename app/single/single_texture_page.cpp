@@ -110,4 +110,15 @@ void SingleTextureTab::ShowTextureInfo(const char* scanned, FourCcStride stride,
   m_width->setText(PixelCaption(size.width()));
 }
 
+void SingleTextureTab::OfferPackedSave(const char* built, const DialogText& save,
+                                       const char* unpacked, const char* packed,
+                                       const char* result) {
+  OfferSaveHd(m_bench, SaveHdRow{built, m_bench.Caption(), &m_saveDialog, save.title, save.filter,
+                                 [this, unpacked, packed, result] {
+                                   m_bench.LibPack().Corvane_Pack(Work(unpacked));
+                                   m_bench.FileSystem().MoveFile(Work(packed), Work(result));
+                                 },
+                                 Work(result)});
+}
+
 }  // namespace texel

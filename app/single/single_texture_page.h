@@ -72,6 +72,16 @@ struct SingleTexturePageRows {
   std::array<GroupPlace, 6> groups;  // in the order they are made
 };
 
+// Face and hair: the preview down the left, the steps beside it.
+inline constexpr std::array<GroupPlace, 6> kPreviewBesideSteps{{
+    {PageGroup::OpenFile, 0, 0, 1, 2},
+    {PageGroup::Preview, 1, 0, 4, 1},
+    {PageGroup::OpenTexture, 1, 1, 1, 1},
+    {PageGroup::HdDone, 2, 1, 1, 1},
+    {PageGroup::ExportTexture, 3, 1, 1, 1},
+    {PageGroup::FileInfo, 4, 1, 1, 1},
+}};
+
 // The tab's own steps for its four presses, each run under the handler guard.
 struct PagePresses {
   std::function<void()> open;
@@ -90,6 +100,11 @@ class SingleTextureTab : public QWidget {
   void ShowPreview(const char* source, const char* texture, const char* bitmap);
   // The last DXT type found in `scanned`, and the bitmap's size.
   void ShowTextureInfo(const char* scanned, FourCcStride stride, const char* bitmap);
+
+  // Face and hair: the question, then `unpacked` packed into `packed`, moved to `result` and
+  // saved where the user says.
+  void OfferPackedSave(const char* built, const DialogText& save, const char* unpacked,
+                       const char* packed, const char* result);
 
   Workbench& m_bench;
   ui::CommonDialog m_openDialog;
