@@ -17,45 +17,23 @@ using testing_support::kCaption;
 using testing_support::Shown;
 using texel::AssetKind;
 
-const Bytes& HdTexture() {
-  static const Bytes texture = fixtures::MakeHdFaceTexture();
-  return texture;
-}
+constexpr testing_support::TabControls kFace{
+    AssetKind::Face,  "face.bin",         fixtures::MakeHdFaceTexture,
+    "cmdOpenFaceBin", "cmdOpenHDTexture", "FaceHDOption",
+    "FCreateHD",      "FExportTexture",   {"FPNG", "FJPG", "FDDS"}};
 
-class FaceTabTest : public ::testing::Test {
+class FaceTabTest : public testing_support::SingleTabTest {
  protected:
-  void SetUp() override {
-    WriteFile(h.User("face.bin"), fixtures::Pack(face.unpacked));
-    WriteFile(h.User("hd.dds"), HdTexture());
-  }
-  void TearDown() override { EXPECT_EQ(h.Script().Pending(), 0u) << "unused scripted answers"; }
+  FaceTabTest() : SingleTabTest(kFace) {}
+  Bytes GameFile() const override { return fixtures::Pack(face.unpacked); }
 
-  fs::path Work(const char* name) const { return h.Work(AssetKind::Face, name); }
-  void Open(const std::string& name = "face.bin") {
-    h.Script().ChooseFile(h.UserText(name));
-    h.Click("cmdOpenFaceBin");
-  }
-  void Pick() {
-    h.Script().ChooseFile(h.UserText("hd.dds"));
-    h.Click("cmdOpenHDTexture");
-  }
-  void CreateAndSave(const std::string& name) {
-    h.Select("FaceHDOption");
-    h.Script().AnswerYes();
-    h.Script().ChooseFile(h.UserText(name));
-    h.Click("FCreateHD");
-  }
-  std::vector<Shown> Messages() const { return testing_support::Messages(h.Script()); }
-
-  testing_support::TabHarness h;
   const fixtures::FaceFile face = fixtures::MakeFace();
 };
 
 TEST_F(FaceTabTest, OpenKeepsTheBumpTextureAndShowsTheFaceTexture) {
   Open();
-  EXPECT_EQ(testing_support::Dialogs(h.Script()),
-            (std::vector<DialogShown>{
-                {false, "CD1", "Open Gormla Face Bin", "Gormla Face Bin File (*.bin)|*.bin"}}));
+  EXPECT_EQ(Dialogs(), (std::vector<DialogShown>{{false, "CD1", "Open Gormla Face Bin",
+                                                  "Gormla Face Bin File (*.bin)|*.bin"}}));
   EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(h.Text("FacePath"), h.UserText("face.bin"));
 
@@ -87,9 +65,8 @@ TEST_F(FaceTabTest, CreateHdSavesThePackedHdFaceImageWhichThenOpensAsAlreadyHd) 
   EXPECT_EQ(Messages(), (std::vector<Shown>{
                             {"Works Finished Succesfully\r\nDo You Want Save ?", 68, kCaption},
                             {"Save Succesfull\r\n" + h.UserText("hd-face.bin"), 64, kCaption}}));
-  EXPECT_EQ(testing_support::Dialogs(h.Script()),
-            (std::vector<DialogShown>{
-                {true, "CD3", "Save Gormla Hd Face", "Gormla Face Bin File (*.bin)|*.bin"}}));
+  EXPECT_EQ(Dialogs(), (std::vector<DialogShown>{{true, "CD3", "Save Gormla Hd Face",
+                                                  "Gormla Face Bin File (*.bin)|*.bin"}}));
   const Bytes expected = fixtures::HdFaceImage(face, HdTexture());
   EXPECT_EQ(fixtures::Unpack(ReadFile(h.User("hd-face.bin"))), expected);
   EXPECT_EQ(ReadFile(Work("Face-HD.bin")), ReadFile(h.User("hd-face.bin")));
@@ -119,12 +96,7 @@ TEST_F(FaceTabTest, NoOrACancelledSaveLeavesNothingOutsideTheWorkFolder) {
   Open();
   Pick();
   const auto userFiles = h.UserFiles();
-  h.Select("FaceHDOption");
-  h.Script().AnswerNo();
-  h.Click("FCreateHD");
-  h.Script().AnswerYes();
-  h.Script().CancelFile();
-  h.Click("FCreateHD");
+  DeclineThenCancelTheSave();
   EXPECT_EQ(h.UserFiles(), userFiles);
   EXPECT_FALSE(fs::exists(Work("Face.bin.unzlib.zlib")));
   EXPECT_FALSE(fs::exists(Work("Face-HD.bin")));
@@ -191,21 +163,13 @@ TEST_F(FaceTabTest, ExportsConvertBeforeTheDialogAndReportEveryFormat) {
   h.Click("FExportTexture");
   EXPECT_TRUE(fs::exists(Work("Face.dds.png")));  // converted before the dialog
 
-  h.Script().ChooseFile(h.UserText("face.png"));
-  h.Click("FExportTexture");
-  h.Select("FJPG");
-  h.Script().ChooseFile(h.UserText("face.jpg"));
-  h.Click("FExportTexture");
-  h.Select("FDDS");
-  h.Script().ChooseFile(h.UserText("face.dds"));
-  h.Click("FExportTexture");
+  ExportEveryFormat("face");
 
-  EXPECT_EQ(
-      testing_support::Dialogs(h.Script()),
-      (std::vector<DialogShown>{{true, "CD4", "Save Png Texture", "Png Texture (*.Png)|*.png"},
-                                {true, "CD4", "Save Png Texture", "Png Texture (*.Png)|*.png"},
-                                {true, "CD4", "Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
-                                {true, "CD4", "Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"}}));
+  EXPECT_EQ(Dialogs(), (std::vector<DialogShown>{
+                           {true, "CD4", "Save Png Texture", "Png Texture (*.Png)|*.png"},
+                           {true, "CD4", "Save Png Texture", "Png Texture (*.Png)|*.png"},
+                           {true, "CD4", "Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
+                           {true, "CD4", "Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"}}));
   EXPECT_EQ(Messages(),
             (std::vector<Shown>{{"Save Succesfull\r\n" + h.UserText("face.png"), 64, kCaption},
                                 {"Save Succesfull\r\n" + h.UserText("face.jpg"), 64, kCaption},

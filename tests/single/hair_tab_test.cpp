@@ -17,32 +17,16 @@ using testing_support::kCaption;
 using testing_support::Shown;
 using texel::AssetKind;
 
-const Bytes& HdTexture() {
-  static const Bytes texture = fixtures::MakeHdHairTexture();
-  return texture;
-}
+constexpr testing_support::TabControls kHair{
+    AssetKind::Hair, "hair.bin",           fixtures::MakeHdHairTexture,
+    "cmdHairOpen",   "cmdHairTextureOpen", "HairHDOption",
+    "CreateHdHair",  "ExportHairtexture",  {"HPNG", "HJPG", "HDDS"}};
 
-class HairTabTest : public ::testing::Test {
+class HairTabTest : public testing_support::SingleTabTest {
  protected:
-  void SetUp() override {
-    WriteFile(h.User("hair.bin"), fixtures::Pack(hair.bytes));
-    WriteFile(h.User("hd.dds"), HdTexture());
-  }
-  void TearDown() override { EXPECT_EQ(h.Script().Pending(), 0u) << "unused scripted answers"; }
+  HairTabTest() : SingleTabTest(kHair) {}
+  Bytes GameFile() const override { return fixtures::Pack(hair.bytes); }
 
-  fs::path Work(const char* name) const { return h.Work(AssetKind::Hair, name); }
-  void Open(const std::string& name = "hair.bin") {
-    h.Script().ChooseFile(h.UserText(name));
-    h.Click("cmdHairOpen");
-  }
-  void Pick() {
-    h.Script().ChooseFile(h.UserText("hd.dds"));
-    h.Click("cmdHairTextureOpen");
-  }
-  std::vector<Shown> Messages() const { return testing_support::Messages(h.Script()); }
-  std::vector<DialogShown> Dialogs() const { return testing_support::Dialogs(h.Script()); }
-
-  testing_support::TabHarness h;
   const fixtures::SingleTextureFile hair = fixtures::MakeHair();
 };
 
@@ -67,10 +51,7 @@ TEST_F(HairTabTest, CreateHdSavesTheSplicedFileWithEverySizeValuePatched) {
   EXPECT_EQ(h.Text("HTexture"), h.UserText("hd.dds"));
   Open();
   h.Script().Forget();
-  h.Select("HairHDOption");
-  h.Script().AnswerYes();
-  h.Script().ChooseFile(h.UserText("hd-hair.bin"));
-  h.Click("CreateHdHair");
+  CreateAndSave("hd-hair.bin");
 
   EXPECT_EQ(Messages(), (std::vector<Shown>{
                             {"Works Finished Succesfully\r\nDo You Want Save ?", 68, kCaption},
@@ -96,12 +77,7 @@ TEST_F(HairTabTest, NoOrACancelledSavePacksNothing) {
   Open();
   Pick();
   const auto userFiles = h.UserFiles();
-  h.Select("HairHDOption");
-  h.Script().AnswerNo();
-  h.Click("CreateHdHair");
-  h.Script().AnswerYes();
-  h.Script().CancelFile();
-  h.Click("CreateHdHair");
+  DeclineThenCancelTheSave();
   EXPECT_EQ(h.UserFiles(), userFiles);
   EXPECT_FALSE(fs::exists(Work("Hair.bin.unzlib.zlib")));
   EXPECT_FALSE(fs::exists(Work("Hair-HD.bin")));
@@ -141,14 +117,7 @@ TEST_F(HairTabTest, ExportsConvertAfterTheDialogAndSayNothingForDds) {
   h.Click("ExportHairtexture");
   EXPECT_FALSE(fs::exists(Work("Hair.dds.png")));  // nothing converted after a cancel
 
-  h.Script().ChooseFile(h.UserText("hair.png"));
-  h.Click("ExportHairtexture");
-  h.Select("HJPG");
-  h.Script().ChooseFile(h.UserText("hair.jpg"));
-  h.Click("ExportHairtexture");
-  h.Select("HDDS");
-  h.Script().ChooseFile(h.UserText("hair.dds"));
-  h.Click("ExportHairtexture");
+  ExportEveryFormat("hair");
 
   EXPECT_EQ(Dialogs(), (std::vector<DialogShown>{
                            {true, "CD8", "Save Png Hair Texture", "Png Texture(*.Png)|*.png"},

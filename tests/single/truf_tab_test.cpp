@@ -16,34 +16,18 @@ using testing_support::kCaption;
 using testing_support::Shown;
 using texel::AssetKind;
 
-const Bytes& HdTexture() {
-  static const Bytes texture = fixtures::MakeHdTurfTexture();
-  return texture;
-}
-
 const Shown kNotFound{"File of Truf Bin Or File of DDS Not Found", 0, "TexelForge"};
 
-class TrufTabTest : public ::testing::Test {
+constexpr testing_support::TabControls kTruf{
+    AssetKind::Truf,         "truf.bin",       fixtures::MakeHdTurfTexture, "cmdOpenTruf",
+    "cmdOpenTrufTexture",    "Truf_HD_Option", "cmd_CreateHD_Truf",         "cmdExportTrufTexture",
+    {"TPNG", "TJPG", "TDDS"}};
+
+class TrufTabTest : public testing_support::SingleTabTest {
  protected:
-  void SetUp() override {
-    WriteFile(h.User("truf.bin"), turf.bytes);
-    WriteFile(h.User("hd.dds"), HdTexture());
-  }
-  void TearDown() override { EXPECT_EQ(h.Script().Pending(), 0u) << "unused scripted answers"; }
+  TrufTabTest() : SingleTabTest(kTruf) {}
+  Bytes GameFile() const override { return turf.bytes; }
 
-  fs::path Work(const char* name) const { return h.Work(AssetKind::Truf, name); }
-  void Open(const std::string& name = "truf.bin") {
-    h.Script().ChooseFile(h.UserText(name));
-    h.Click("cmdOpenTruf");
-  }
-  void Pick() {
-    h.Script().ChooseFile(h.UserText("hd.dds"));
-    h.Click("cmdOpenTrufTexture");
-  }
-  std::vector<Shown> Messages() const { return testing_support::Messages(h.Script()); }
-  std::vector<DialogShown> Dialogs() const { return testing_support::Dialogs(h.Script()); }
-
-  testing_support::TabHarness h;
   const fixtures::SingleTextureFile turf = fixtures::MakeTurf();
 };
 
@@ -71,10 +55,7 @@ TEST_F(TrufTabTest, CreateHdSavesThePatchedFileAsItStands) {
   Pick();
   WriteFile(h.User("hd-truf.bin"), Bytes(5, 1));  // replaced by the save
   h.Script().Forget();
-  h.Select("Truf_HD_Option");
-  h.Script().AnswerYes();
-  h.Script().ChooseFile(h.UserText("hd-truf.bin"));
-  h.Click("cmd_CreateHD_Truf");
+  CreateAndSave("hd-truf.bin");
 
   EXPECT_EQ(
       Messages(),
@@ -118,12 +99,7 @@ TEST_F(TrufTabTest, NoLeavesTheRebuiltWorkCopyAndSavesNothing) {
   Open();
   Pick();
   const auto userFiles = h.UserFiles();
-  h.Select("Truf_HD_Option");
-  h.Script().AnswerNo();
-  h.Click("cmd_CreateHD_Truf");
-  h.Script().AnswerYes();
-  h.Script().CancelFile();
-  h.Click("cmd_CreateHD_Truf");
+  DeclineThenCancelTheSave();
   EXPECT_EQ(h.UserFiles(), userFiles);
 }
 
@@ -153,14 +129,7 @@ TEST_F(TrufTabTest, ExportsConvertBeforeTheDialogAndReportEveryFormat) {
   h.Click("cmdExportTrufTexture");
   EXPECT_TRUE(fs::exists(Work("Truf.dds.png")));
 
-  h.Script().ChooseFile(h.UserText("truf.png"));
-  h.Click("cmdExportTrufTexture");
-  h.Select("TJPG");
-  h.Script().ChooseFile(h.UserText("truf.jpg"));
-  h.Click("cmdExportTrufTexture");
-  h.Select("TDDS");
-  h.Script().ChooseFile(h.UserText("truf.dds"));
-  h.Click("cmdExportTrufTexture");
+  ExportEveryFormat("truf");
 
   EXPECT_EQ(Dialogs(), (std::vector<DialogShown>{
                            {true, "CD34", "Save Truf Texture", "Save Png Texture (*.Png)|*.png"},
