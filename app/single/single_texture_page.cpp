@@ -20,6 +20,14 @@ QPushButton* PlacePress(QWidget* tab, Workbench& bench, QGroupBox* group, const 
   return button;
 }
 
+QLineEdit* PlacePathRow(QWidget* tab, Workbench& bench, QGroupBox* group, const PathRow& row,
+                        std::function<void()> step) {
+  PlaceLabel(group, row.caption, 0, 0);
+  auto* box = Place<QLineEdit>(group, row.pathBox, 0, 1);
+  PlacePress(tab, bench, group, row.open, 2, "Open", std::move(step));
+  return box;
+}
+
 }  // namespace
 
 SingleTextureTab::SingleTextureTab(Workbench& bench, const SingleTexturePageRows& rows,
@@ -42,9 +50,7 @@ void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const PagePr
     switch (place.group) {
       case PageGroup::OpenFile:
         group = GroupWithGrid(this, "Open File");
-        PlaceLabel(group, rows.fileCaption, 0, 0);
-        m_filePath = Place<QLineEdit>(group, rows.filePath, 0, 1);
-        PlacePress(this, m_bench, group, rows.open, 2, "Open", presses.open);
+        m_filePath = PlacePathRow(this, m_bench, group, rows.file, presses.open);
         break;
       case PageGroup::Preview:
         group = GroupWithGrid(this, "Texture Perview");
@@ -52,9 +58,7 @@ void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const PagePr
         break;
       case PageGroup::OpenTexture:
         group = GroupWithGrid(this, "Open Texture");
-        PlaceLabel(group, rows.textureCaption, 0, 0);
-        m_texturePath = Place<QLineEdit>(group, rows.texturePath, 0, 1);
-        PlacePress(this, m_bench, group, rows.pickTexture, 2, "Open", presses.pickTexture);
+        m_texturePath = PlacePathRow(this, m_bench, group, rows.texture, presses.pickTexture);
         break;
       case PageGroup::HdDone:
         group = GroupWithGrid(this, "Hd Done");

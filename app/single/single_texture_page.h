@@ -43,6 +43,13 @@ struct PressRow {
   const char* handler;
 };
 
+// A caption, a path box and the "Open" press beside it.
+struct PathRow {
+  const char* caption;
+  const char* pathBox;
+  PressRow open;
+};
+
 struct PageDialogs {
   const char* open;
   const char* texture;
@@ -54,12 +61,8 @@ struct PageDialogs {
 struct SingleTexturePageRows {
   AssetKind kind;
   PageDialogs dialogs;
-  const char* fileCaption;
-  const char* filePath;
-  PressRow open;
-  const char* textureCaption;
-  const char* texturePath;
-  PressRow pickTexture;
+  PathRow file;
+  PathRow texture;
   const char* preview;
   PressRow create;
   const char* hdOption;
