@@ -5,7 +5,6 @@
 #include <memory>
 #include <utility>
 
-
 namespace ui {
 
 template <typename W, typename Parent, typename... Args>

@@ -10,14 +10,19 @@ namespace ui {
 
 class CommonDialog {
  public:
-  CommonDialog(QString name, DialogService& service) : m_name(std::move(name)), m_service(service) {}
+  CommonDialog(QString name, DialogService& service)
+      : m_name(std::move(name)), m_service(service) {}
 
   QString DialogTitle;
   QString Filter;
   QString FileName;
 
-  void ShowOpen() { FileName = m_service.ShowFileDialog(DialogKind::Open, m_name, DialogTitle, Filter); }
-  void ShowSave() { FileName = m_service.ShowFileDialog(DialogKind::Save, m_name, DialogTitle, Filter); }
+  void ShowOpen() {
+    FileName = m_service.ShowFileDialog(DialogKind::Open, m_name, DialogTitle, Filter);
+  }
+  void ShowSave() {
+    FileName = m_service.ShowFileDialog(DialogKind::Save, m_name, DialogTitle, Filter);
+  }
   const QString& Name() const { return m_name; }
 
  private:
