@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the program need, where missing.
 set -euo pipefail
 packages=(cmake g++ make pkg-config zlib1g-dev libfreeimage-dev qt6-base-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth
+  libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev xvfb xauth
   fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do

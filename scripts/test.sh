@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test: the main build, a build under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and a short bounded fuzzing run.
+# Installs what is missing, checks the sources' layout, builds and runs every test: the main
+# build, a build under AddressSanitizer and UndefinedBehaviorSanitizer, and a short bounded
+# fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 jobs="$(nproc)"
+
+echo "== Format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 echo "== Build and tests"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTF_WERROR=ON >/dev/null
