@@ -26,16 +26,16 @@ constexpr const char* kBump = "Bump.dds";
 constexpr const char* kTexture = "Face.dds";
 constexpr const char* kPreview = "Face.dds.bmp";
 constexpr const char* kNewTexture = "Face-New.dds";
-constexpr const char* kPngExport = "Face.dds.png";
-constexpr const char* kJpgExport = "Face.dds.jpg";
 
 // Dialogs and messages of the tab.
 constexpr DialogText kOpenFaceDialog{"Open Gormla Face Bin", "Gormla Face Bin File (*.bin)|*.bin"};
 constexpr DialogText kHdTextureDialog{"Open Hd Texture", "HD Texture (*.dds)|*.dds"};
 constexpr DialogText kSaveHdDialog{"Save Gormla Hd Face", "Gormla Face Bin File (*.bin)|*.bin"};
-constexpr DialogText kPngDialog{"Save Png Texture", "Png Texture (*.Png)|*.png"};
-constexpr DialogText kJpgDialog{"Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"};
-constexpr DialogText kDdsDialog{"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"};
+constexpr ExportTexts kExport{{"Save Png Texture", "Png Texture (*.Png)|*.png"},
+                              {"Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
+                              {"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"},
+                              true,
+                              true};
 constexpr const char* kFilesMissing = "Error In Proccess , File's Not Found";  // error icon
 constexpr const char* kOptionMissing = "Select Hd Option Please !";            // warning icon
 constexpr const char* kTextureMissing = "File's Not Found";                    // information icon
@@ -144,19 +144,7 @@ void FaceTab::OnCreateHdFace() {
   OfferPackedSave(kBuilt, kSaveHdDialog, kUnpacked, kPacked, kHdResult);
 }
 
-void FaceTab::OnExportFaceTexture() {
-  OnExportSingleTexture(
-      m_bench,
-      ExportRow{
-          &m_exportDialog,
-          Work(kTexture),
-          true,
-          {
-              {m_png, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
-              {m_jpg, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
-              {m_dds, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), true},
-          }});
-}
+void FaceTab::OnExportFaceTexture() { ExportTexture(kTexture, kExport); }
 
 }  // namespace
 

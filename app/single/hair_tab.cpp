@@ -21,17 +21,17 @@ constexpr const char* kHdResult = "Hair-HD.bin";
 constexpr const char* kTexture = "Hair.dds";
 constexpr const char* kPreview = "Hair.dds.bmp";
 constexpr const char* kNewTexture = "Hair-New.dds";
-constexpr const char* kPngExport = "Hair.dds.png";
-constexpr const char* kJpgExport = "Hair.dds.jpg";
 
 // Dialogs and messages of the tab; its open and export filters have no blank before "(".
 constexpr DialogText kOpenHairDialog{"Open Gormla Hair Bin", "Gormla Hair Bin File(*.bin)|*.bin"};
 constexpr DialogText kHdTextureDialog{"Open Hd Texture", "HD Texture (*.dds)|*.dds"};
 constexpr DialogText kSaveHdDialog{"Save Gormla Hd Hair", "Gormla Hair Bin File (*.bin)|*.bin"};
-constexpr DialogText kPngDialog{"Save Png Hair Texture", "Png Texture(*.Png)|*.png"};
-constexpr DialogText kJpgDialog{"Save Jpg Hair Texture", "Jpg Texture(*.Jpg)|*.jpg"};
-constexpr DialogText kDdsDialog{"Save DDS Hair Texture", "DDS Texture(*.DDS)|*.DDS"};
-constexpr const char* kFilesMissing = "File's Not Found";            // information icon
+constexpr ExportTexts kExport{{"Save Png Hair Texture", "Png Texture(*.Png)|*.png"},
+                              {"Save Jpg Hair Texture", "Jpg Texture(*.Jpg)|*.jpg"},
+                              {"Save DDS Hair Texture", "DDS Texture(*.DDS)|*.DDS"},
+                              false,                       // converts after a name was chosen
+                              false};                      // the DDS export shows no message
+constexpr const char* kFilesMissing = "File's Not Found";  // information icon
 constexpr const char* kOptionMissing = "Select Hd Option Please !";  // warning icon
 constexpr const char* kTextureMissing = "File's Not Found";          // information icon
 constexpr const char* kBuilt = "Works Finished Succesfully";
@@ -110,19 +110,7 @@ void HairTab::OnCreateHdHair() {
   OfferPackedSave(kBuilt, kSaveHdDialog, kUnpacked, kPacked, kHdResult);
 }
 
-void HairTab::OnExportHairtexture() {
-  OnExportSingleTexture(
-      m_bench,
-      ExportRow{
-          &m_exportDialog,
-          Work(kTexture),
-          false,
-          {
-              {m_png, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
-              {m_jpg, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
-              {m_dds, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), false},
-          }});
-}
+void HairTab::OnExportHairtexture() { ExportTexture(kTexture, kExport); }
 
 }  // namespace
 

@@ -125,4 +125,20 @@ void SingleTextureTab::OfferPackedSave(const char* built, const DialogText& save
                                  Work(result)});
 }
 
+void SingleTextureTab::ExportTexture(const char* texture, const ExportTexts& texts) {
+  const fs::path dds = Work(texture);
+  const auto beside = [&dds](const char* suffix) { return fs::path(dds.string() + suffix); };
+  OnExportSingleTexture(
+      m_bench,
+      ExportRow{
+          &m_exportDialog,
+          dds,
+          texts.convertBeforeDialog,
+          {
+              {m_png, texts.png.title, texts.png.filter, Conversion::Png, beside(".png"), true},
+              {m_jpg, texts.jpg.title, texts.jpg.filter, Conversion::Jpg, beside(".jpg"), true},
+              {m_dds, texts.dds.title, texts.dds.filter, Conversion::None, dds, texts.ddsMessage},
+          }});
+}
+
 }  // namespace texel

@@ -93,6 +93,16 @@ struct PagePresses {
   std::function<void()> exportTexture;
 };
 
+// A tab's export: the dialog texts per format, whether PNG and JPG are converted before the
+// dialog (else after a name was chosen), and whether the DDS export reports its save.
+struct ExportTexts {
+  DialogText png;
+  DialogText jpg;
+  DialogText dds;
+  bool convertBeforeDialog;
+  bool ddsMessage;
+};
+
 class SingleTextureTab : public QWidget {
  protected:
   SingleTextureTab(Workbench& bench, const SingleTexturePageRows& rows, PagePresses presses);
@@ -108,6 +118,10 @@ class SingleTextureTab : public QWidget {
   // saved where the user says.
   void OfferPackedSave(const char* built, const DialogText& save, const char* unpacked,
                        const char* packed, const char* result);
+
+  // The export press on the DDS work file `texture`: PNG and JPG copy the library's
+  // conversion beside it (its name + ".png" / ".jpg"), DDS the work file itself.
+  void ExportTexture(const char* texture, const ExportTexts& texts);
 
   Workbench& m_bench;
   ui::CommonDialog m_openDialog;

@@ -27,16 +27,16 @@ constexpr const char* kWorkCopy = "Truf.bin";
 constexpr const char* kTexture = "Truf.dds";
 constexpr const char* kPreview = "Truf.dds.bmp";
 constexpr const char* kNewTexture = "Truf-new.dds";
-constexpr const char* kPngExport = "Truf.dds.png";
-constexpr const char* kJpgExport = "Truf.dds.jpg";
 
 // Dialogs and messages of the tab.
 constexpr DialogText kOpenTrufDialog{"Open Gormla Truf File", "Gormla Truf Bin File(*.bin)|*.bin"};
 constexpr DialogText kHdTextureDialog{"Open Hd Truf Texture", "DDS Texture (*.DDS)|*.DDS"};
 constexpr DialogText kSaveHdDialog{"Save Gormla Hd Truf", "Gormla Hd Ttuf(*.bin)|*.bin"};
-constexpr DialogText kPngDialog{"Save Truf Texture", "Save Png Texture (*.Png)|*.png"};
-constexpr DialogText kJpgDialog{"Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg"};
-constexpr DialogText kDdsDialog{"Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS"};
+constexpr ExportTexts kExport{{"Save Truf Texture", "Save Png Texture (*.Png)|*.png"},
+                              {"Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg"},
+                              {"Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS"},
+                              true,
+                              true};
 constexpr const char* kOptionMissing = "Select hd Option Please !";             // error icon
 constexpr const char* kNotFound = "File of Truf Bin Or File of DDS Not Found";  // no icon
 constexpr const char* kBuilt = "Work's Finished Succesfull";
@@ -126,19 +126,7 @@ void TrufTab::BuildHdTruf() {
                                  Work(kWorkCopy)});
 }
 
-void TrufTab::OnExportTrufTexture() {
-  OnExportSingleTexture(
-      m_bench,
-      ExportRow{
-          &m_exportDialog,
-          Work(kTexture),
-          true,
-          {
-              {m_png, kPngDialog.title, kPngDialog.filter, Conversion::Png, Work(kPngExport), true},
-              {m_jpg, kJpgDialog.title, kJpgDialog.filter, Conversion::Jpg, Work(kJpgExport), true},
-              {m_dds, kDdsDialog.title, kDdsDialog.filter, Conversion::None, Work(kTexture), true},
-          }});
-}
+void TrufTab::OnExportTrufTexture() { ExportTexture(kTexture, kExport); }
 
 }  // namespace
 
