@@ -7,6 +7,7 @@
 #include <string>
 
 #include "failure.h"
+#include "write_fault.h"
 
 namespace corvane {
 
@@ -107,6 +108,7 @@ size_t BinaryFile::Read(void* buffer, size_t size) {
 void BinaryFile::Write(const void* buffer, size_t size) {
   Stream();
   SwitchTo(LastAccess::Write);
+  if (!files::MayWrite(size)) FailWithErrno(ENOSPC, "Cannot write", m_path);
   if (size > 0 && std::fwrite(buffer, 1, size, m_file) != size) {
     int error = errno;
     std::clearerr(m_file);

@@ -1,10 +1,14 @@
 #include "file_system_object.h"
 
-#include <atomic>
-#include <chrono>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
 #include <system_error>
+#include <vector>
 
-#include <unistd.h>
+#include "temp_name.h"
+#include "write_fault.h"
 
 namespace texel {
 
@@ -18,14 +22,36 @@ namespace {
   Fail(operation, path, ec.message());
 }
 
-// A name beside `destination` that no other copy of this process or another one uses.
-fs::path TemporaryBeside(const fs::path& destination) {
-  static std::atomic<unsigned> counter{0};
-  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  const std::string name = "." + destination.filename().string() + ".tf-" +
-                           std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-                           std::to_string(stamp);
-  return destination.parent_path() / name;
+// Copies source into the open temporary file; every write asks the write check first.
+void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path& destination) {
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(source.c_str(), "rb"),
+                                                     &std::fclose);
+  if (!in) Fail("CopyFile", source, std::strerror(errno));
+  std::FILE* out = std::fopen(temporary.c_str(), "wb");
+  if (out == nullptr) Fail("CopyFile", destination, std::strerror(errno));
+  std::vector<char> buffer(1 << 20);
+  int error = 0;
+  for (;;) {
+    const size_t n = std::fread(buffer.data(), 1, buffer.size(), in.get());
+    if (n == 0) {
+      if (std::ferror(in.get())) error = EIO;
+      break;
+    }
+    if (!files::MayWrite(n)) {
+      error = ENOSPC;
+      break;
+    }
+    if (std::fwrite(buffer.data(), 1, n, out) != n) {
+      error = errno;
+      break;
+    }
+  }
+  if (std::fclose(out) != 0 && error == 0) error = errno;
+  if (error != 0) {
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+    Fail("CopyFile", error == EIO ? source : destination, std::strerror(error));
+  }
 }
 
 }  // namespace
@@ -71,12 +97,11 @@ void FileSystemObject::CopyFile(const fs::path& source, const fs::path& destinat
   std::error_code ec;
   if (!fs::is_regular_file(source, ec)) Fail("CopyFile", source, "the source file does not exist");
   if (fs::is_directory(destination, ec)) Fail("CopyFile", destination, "the target is a folder");
-  const fs::path temporary = TemporaryBeside(destination);
-  fs::copy_file(source, temporary, fs::copy_options::overwrite_existing, ec);
+  const fs::path temporary = files::TempPathBeside(destination);
+  CopyBytes(source, temporary, destination);
   // A read-only source must not make the work copy or the saved file read-only.
-  if (!ec)
-    fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write,
-                    fs::perm_options::add, ec);
+  fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
+                  ec);
   if (ec) {
     std::error_code ignored;
     fs::remove(temporary, ignored);

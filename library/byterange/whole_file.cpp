@@ -1,0 +1,94 @@
+#include "whole_file.h"
+
+#include <system_error>
+
+#include "binary_file.h"
+#include "byte_range.h"
+#include "failure.h"
+#include "temp_name.h"
+
+namespace corvane {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
+  BinaryFile file(path, BinaryFile::Mode::ReadOnly);
+  const int64_t length = file.Length();
+  std::vector<uint8_t> bytes(static_cast<size_t>(length));
+  size_t got = 0;
+  while (got < bytes.size()) {
+    size_t n = file.Read(bytes.data() + got, bytes.size() - got);
+    if (n == 0) break;
+    got += n;
+  }
+  if (got != bytes.size())
+    throw Failure(kUnspecifiedFailure, "Cannot read all of '" + path.string() + "'");
+  return bytes;
+}
+
+ReplacingFile::ReplacingFile(fs::path target, OldTarget old)
+    : m_target(std::move(target)), m_temp(files::TempPathBeside(m_target)), m_old(old) {
+  std::error_code ignored;
+  if (fs::is_directory(m_target, ignored))
+    throw Failure(kAccessDenied, "Cannot write '" + m_target.string() + "': it is a folder");
+}
+
+ReplacingFile::~ReplacingFile() {
+  if (!m_committed) {
+    std::error_code ignored;
+    fs::remove(m_temp, ignored);
+  }
+}
+
+void ReplacingFile::Commit() {
+  std::error_code error;
+  if (fs::is_directory(m_target, error))
+    throw Failure(kAccessDenied, "Cannot write '" + m_target.string() + "': it is a folder");
+  if (m_old == OldTarget::DroppedFirst) fs::remove(m_target, error);
+  if (!error) fs::rename(m_temp, m_target, error);
+  if (error)
+    throw Failure(kUnspecifiedFailure,
+                  "Cannot write '" + m_target.string() + "': " + error.message());
+  m_committed = true;
+}
+
+void WriteFileReplacing(const fs::path& target, OldTarget old,
+                        std::span<const std::span<const uint8_t>> parts) {
+  ReplacingFile out(target, old);
+  {
+    BinaryFile file(out.TempPath(), BinaryFile::Mode::Truncate);
+    for (std::span<const uint8_t> part : parts) file.Write(part.data(), part.size());
+    file.Close();
+  }
+  out.Commit();
+}
+
+void WriteFileReplacing(const fs::path& target, OldTarget old,
+                        std::initializer_list<std::span<const uint8_t>> parts) {
+  WriteFileReplacing(target, old,
+                     std::span<const std::span<const uint8_t>>(parts.begin(), parts.size()));
+}
+
+void CutBlockToFile(const fs::path& source, int32_t position, int32_t count,
+                    const fs::path& target) {
+  std::vector<uint8_t> block;
+  {
+    BinaryFile in(source, BinaryFile::Mode::ReadOnly);
+    block = ReadBlock(in, position, count);
+  }
+  WriteFileReplacing(target, OldTarget::DroppedFirst, {block});
+}
+
+bool SameBytes(const fs::path& a, const fs::path& b) {
+  return ReadWholeFile(a) == ReadWholeFile(b);
+}
+
+void ConcatenateFiles(std::span<const fs::path> parts, const fs::path& target) {
+  std::vector<std::vector<uint8_t>> pieces;
+  pieces.reserve(parts.size());
+  for (const fs::path& part : parts) pieces.push_back(ReadWholeFile(part));
+  std::vector<std::span<const uint8_t>> spans(pieces.begin(), pieces.end());
+  WriteFileReplacing(target, OldTarget::DroppedFirst, spans);
+}
+
+}  // namespace corvane
