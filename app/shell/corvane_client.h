@@ -13,10 +13,10 @@ namespace texel {
 
 namespace fs = std::filesystem;
 
-class CorvaneGorm {
+class CorvaneClient {
  public:
   // Fails with a message that says how to register the library when the class is unknown.
-  static CorvaneGorm Create();
+  static CorvaneClient Create();
 
   void CompressFile(const fs::path& source, const fs::path& destination);
   void UncompressFile(const fs::path& compressed, const fs::path& uncompressed);
@@ -36,7 +36,7 @@ class CorvaneGorm {
   void Corvane_DDS2GIF(const fs::path& dds);
 
  private:
-  explicit CorvaneGorm(com::Ptr<_CorvaneGorm> object) : m_object(std::move(object)) {}
+  explicit CorvaneClient(com::Ptr<_CorvaneGorm> object) : m_object(std::move(object)) {}
   com::Ptr<_CorvaneGorm> m_object;
 };
 

@@ -12,17 +12,13 @@
 #include "maker_site.h"
 #include "note_group.h"
 #include "skin.h"
-#include "tab_pages.h"
 
 namespace texel {
 
 namespace {
 
-using TabFactory = QWidget* (*)(Workbench&, QWidget*);
-
 struct TabRow {
   const char* caption;
-  TabFactory factory;
   NoteKind note;
   int noteIndex;     // GroupBox30, Text1, Image1
   int versionIndex;  // Label3; -1: the tab has none
@@ -30,13 +26,13 @@ struct TabRow {
 
 // The tabs in the order of the tab control.
 constexpr std::array<TabRow, 7> kTabs = {{
-    {"Face HD", CreateFaceTab, NoteKind::Square1024, 0, 4},
-    {"Hair HD", CreateHairTab, NoteKind::Square1024, 1, 3},
-    {"Ball HD", CreateBallTab, NoteKind::Square1024, 2, 2},
-    {"Boot Hd", CreateBootTab, NoteKind::Boot1024x512, 3, 0},
-    {"Boot 3d HD", CreateBoot3dTab, NoteKind::Boot3d, 6, -1},
-    {"Glove HD", CreateGloveTab, NoteKind::Square1024, 4, 1},
-    {"Truf HD", CreateTrufTab, NoteKind::Truf4096x2048, 5, 5},
+    {"Face HD", NoteKind::Square1024, 0, 4},
+    {"Hair HD", NoteKind::Square1024, 1, 3},
+    {"Ball HD", NoteKind::Square1024, 2, 2},
+    {"Boot Hd", NoteKind::Boot1024x512, 3, 0},
+    {"Boot 3d HD", NoteKind::Boot3d, 6, -1},
+    {"Glove HD", NoteKind::Square1024, 4, 1},
+    {"Truf HD", NoteKind::Truf4096x2048, 5, 5},
 }};
 
 struct TabMenuRow {
@@ -78,12 +74,12 @@ class StartUpError : public std::runtime_error {
 
 }  // namespace
 
-MainForm::MainForm(fs::path programFolder, ui::DialogService& dialogs)
+MainForm::MainForm(fs::path programFolder, ui::DialogService& dialogs, const TabFactories& tabs)
     : m_programFolder(std::move(programFolder)), m_dialogs(dialogs) {
   setObjectName("MainForm");
   setWindowTitle(kMainWindowCaption);
   BuildMenus();
-  BuildTabs();
+  BuildTabs(tabs);
   ui::NameControls(this);
   resize(1040, 680);
 }
@@ -95,8 +91,8 @@ FileSystemObject& MainForm::FileSystem() {
   return *m_fileSystem;
 }
 
-CorvaneGorm& MainForm::OnFirstUse(std::optional<CorvaneGorm>& member) {
-  if (!member) member.emplace(CorvaneGorm::Create());
+CorvaneClient& MainForm::OnFirstUse(std::optional<CorvaneClient>& member) {
+  if (!member) member.emplace(CorvaneClient::Create());
   return *member;
 }
 
@@ -134,19 +130,20 @@ void MainForm::BuildMenus() {
 
 QAction* MainForm::MenuItem(const char* name) const { return findChild<QAction*>(name); }
 
-void MainForm::BuildTabs() {
+void MainForm::BuildTabs(const TabFactories& tabs) {
   TabControl1 = ui::Child<QTabWidget>(this);
   TabControl1->setObjectName("TabControl1");
   TabControl1->setDocumentMode(false);
   const fs::path pictures = m_programFolder / kPictureFolder;
-  for (const TabRow& row : kTabs) {
+  for (size_t i = 0; i < kTabs.size(); ++i) {
+    const TabRow& row = kTabs[i];
     auto* page = ui::Child<QWidget>(TabControl1);
     auto* layout = ui::Child<QHBoxLayout>(page);
     page->setLayout(layout);
     layout->setContentsMargins(10, 10, 10, 10);
     layout->setSpacing(12);
 
-    QWidget* content = row.factory(*this, page);
+    QWidget* content = tabs[i](*this, page);
     layout->addWidget(content, 1);
 
     auto* side = ui::Child<QWidget>(page);

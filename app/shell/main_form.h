@@ -2,6 +2,7 @@
 // start and removes at the end, and the members every tab shares.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -18,19 +19,24 @@
 
 namespace texel {
 
+// Makes one tab's page inside `parent`.
+using TabFactory = QWidget* (*)(Workbench&, QWidget*);
+// One per tab, in the tab control's order: Face, Hair, Ball, Boot, Boot 3D, Glove, Truf.
+using TabFactories = std::array<TabFactory, 7>;
+
 class MainForm : public QMainWindow, public Workbench {
  public:
-  MainForm(fs::path programFolder, ui::DialogService& dialogs);
+  MainForm(fs::path programFolder, ui::DialogService& dialogs, const TabFactories& tabs);
   ~MainForm() override;
 
   // Workbench
   fs::path ProgramFolder() const override { return m_programFolder; }
   FileSystemObject& FileSystem() override;
-  CorvaneGorm& LibReplace() override { return OnFirstUse(m_libReplace); }
-  CorvaneGorm& LibImage() override { return OnFirstUse(m_libImage); }
-  CorvaneGorm& LibExport() override { return OnFirstUse(m_libExport); }
-  CorvaneGorm& LibPack() override { return OnFirstUse(m_libPack); }
-  CorvaneGorm& LibUnpack() override { return OnFirstUse(m_libUnpack); }
+  CorvaneClient& LibReplace() override { return OnFirstUse(m_libReplace); }
+  CorvaneClient& LibImage() override { return OnFirstUse(m_libImage); }
+  CorvaneClient& LibExport() override { return OnFirstUse(m_libExport); }
+  CorvaneClient& LibPack() override { return OnFirstUse(m_libPack); }
+  CorvaneClient& LibUnpack() override { return OnFirstUse(m_libUnpack); }
   ui::DialogService& Dialogs() override { return m_dialogs; }
   QString Caption() const override { return windowTitle(); }
 
@@ -61,20 +67,20 @@ class MainForm : public QMainWindow, public Workbench {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  CorvaneGorm& OnFirstUse(std::optional<CorvaneGorm>& member);
+  CorvaneClient& OnFirstUse(std::optional<CorvaneClient>& member);
   void BuildMenus();
-  void BuildTabs();
+  void BuildTabs(const TabFactories& tabs);
   void Connect(QAction* action, const char* handler, std::function<void()> body);
   void CheckProgramData();
 
   fs::path m_programFolder;
   ui::DialogService& m_dialogs;
   std::optional<FileSystemObject> m_fileSystem;
-  std::optional<CorvaneGorm> m_libReplace;
-  std::optional<CorvaneGorm> m_libImage;
-  std::optional<CorvaneGorm> m_libExport;
-  std::optional<CorvaneGorm> m_libPack;
-  std::optional<CorvaneGorm> m_libUnpack;
+  std::optional<CorvaneClient> m_libReplace;
+  std::optional<CorvaneClient> m_libImage;
+  std::optional<CorvaneClient> m_libExport;
+  std::optional<CorvaneClient> m_libPack;
+  std::optional<CorvaneClient> m_libUnpack;
   std::unique_ptr<Credits> m_credits;  // no owner window
   bool m_exited = false;
   bool m_unloaded = false;

@@ -31,11 +31,11 @@ class Workbench {
   fs::path TemplateFolder() const { return ProgramFolder() / "AppData" / "cfg"; }
 
   virtual FileSystemObject& FileSystem() = 0;
-  virtual CorvaneGorm& LibReplace() = 0;
-  virtual CorvaneGorm& LibImage() = 0;
-  virtual CorvaneGorm& LibExport() = 0;
-  virtual CorvaneGorm& LibPack() = 0;
-  virtual CorvaneGorm& LibUnpack() = 0;
+  virtual CorvaneClient& LibReplace() = 0;
+  virtual CorvaneClient& LibImage() = 0;
+  virtual CorvaneClient& LibExport() = 0;
+  virtual CorvaneClient& LibPack() = 0;
+  virtual CorvaneClient& LibUnpack() = 0;
 
   virtual ui::DialogService& Dialogs() = 0;
   // The window caption as it stands when a box is shown.

@@ -7,7 +7,7 @@
 #include "face_bump.h"
 #include "frame.h"
 #include "single_texture_page.h"
-#include "tab_pages.h"
+#include "single_tabs.h"
 
 namespace texel {
 

@@ -4,7 +4,7 @@
 #include "child.h"
 #include "frame.h"
 #include "single_texture_page.h"
-#include "tab_pages.h"
+#include "single_tabs.h"
 
 namespace texel {
 

@@ -18,6 +18,7 @@
 #include "main_form.h"
 #include "packed_container.h"
 #include "scripted_dialog_service.h"
+#include "tabs.h"
 
 namespace {
 
@@ -54,7 +55,7 @@ class Session {
     fixtures::WriteFile(User("face-hd.dds"), fixtures::MakeHdFaceTexture());
     fixtures::WriteFile(User("hair-hd.dds"), fixtures::MakeHdHairTexture());
     fixtures::WriteFile(User("truf-hd.dds"), fixtures::MakeHdTurfTexture());
-    m_form = std::make_unique<texel::MainForm>(m_program, m_script);
+    m_form = std::make_unique<texel::MainForm>(m_program, m_script, texel::TexelForgeTabs());
     m_form->OnMainFormLoad();
   }
   ~Session() {

@@ -13,7 +13,7 @@ using comtest::WriteBytes;
 TEST_F(LibraryTest, ClientSaysHowToRegisterAnUnknownLibrary) {
   ASSERT_EQ(comtest::ModuleEntry<DllUnregisterServerFn>("DllUnregisterServer")(), S_OK);
   try {
-    texel::CorvaneGorm::Create();
+    texel::CorvaneClient::Create();
     FAIL() << "created an unregistered class";
   } catch (const com::Error& e) {
     EXPECT_EQ(e.Code(), REGDB_E_CLASSNOTREG);
@@ -25,7 +25,7 @@ TEST_F(LibraryTest, ClientSaysHowToRegisterAnUnknownLibrary) {
 }
 
 TEST_F(LibraryTest, ClientRoundTripsAndNamesTheFailingMethod) {
-  auto library = texel::CorvaneGorm::Create();
+  auto library = texel::CorvaneClient::Create();
   const auto payload = comtest::SamplePayload(3000);
   WriteBytes(File("Hair.bin.unzlib"), payload);
   library.Corvane_Pack(File("Hair.bin.unzlib"));

@@ -1,4 +1,5 @@
 #include "main_form.h"
+#include "tabs.h"
 
 #include <QDesktopServices>
 #include <QGroupBox>
@@ -37,7 +38,7 @@ class MainFormTest : public testing::Test {
  protected:
   MainFormTest() { shelltest::App(); }
   std::unique_ptr<texel::MainForm> Start() {
-    auto form = std::make_unique<texel::MainForm>(program.Path(), dialogs);
+    auto form = std::make_unique<texel::MainForm>(program.Path(), dialogs, texel::TexelForgeTabs());
     form->Load();
     return form;
   }
@@ -312,7 +313,7 @@ TEST_F(MainFormTest, TheMakersItemOpensItsAddress) {
 
 TEST_F(MainFormTest, LibraryMembersAreCreatedOnFirstUseAndKept) {
   auto form = Start();
-  texel::CorvaneGorm* first = &form->LibPack();
+  texel::CorvaneClient* first = &form->LibPack();
   EXPECT_EQ(&form->LibPack(), first);
   EXPECT_NE(&form->LibUnpack(), first);
   EXPECT_EQ(&form->FileSystem(), &form->FileSystem());

@@ -15,6 +15,7 @@
 #include "packed_container.h"
 #include "qt_dialog_service.h"
 #include "scripted_dialog_service.h"
+#include "tabs.h"
 
 namespace fs = std::filesystem;
 
@@ -64,7 +65,7 @@ int main(int argc, char** argv) {
   ui::ScriptedDialogService dialogs;
   bool ok = true;
   {
-    texel::MainForm form(program, dialogs);
+    texel::MainForm form(program, dialogs, texel::TexelForgeTabs());
     form.Load();
     form.show();
     for (int i = 0; i < form.TabControl1->count(); ++i) {

@@ -122,24 +122,24 @@ class TestBench : public texel::Workbench {
   explicit TestBench(fs::path programFolder) : m_programFolder(std::move(programFolder)) {}
   fs::path ProgramFolder() const override { return m_programFolder; }
   texel::FileSystemObject& FileSystem() override { return m_files; }
-  texel::CorvaneGorm& LibReplace() override { return Lib(); }
-  texel::CorvaneGorm& LibImage() override { return Lib(); }
-  texel::CorvaneGorm& LibExport() override { return Lib(); }
-  texel::CorvaneGorm& LibPack() override { return Lib(); }
-  texel::CorvaneGorm& LibUnpack() override { return Lib(); }
+  texel::CorvaneClient& LibReplace() override { return Lib(); }
+  texel::CorvaneClient& LibImage() override { return Lib(); }
+  texel::CorvaneClient& LibExport() override { return Lib(); }
+  texel::CorvaneClient& LibPack() override { return Lib(); }
+  texel::CorvaneClient& LibUnpack() override { return Lib(); }
   ui::DialogService& Dialogs() override { return dialogs; }
   QString Caption() const override { return texel::kMainWindowCaption; }
 
   ui::ScriptedDialogService dialogs;
 
  private:
-  texel::CorvaneGorm& Lib() {
-    if (!m_lib) m_lib.emplace(texel::CorvaneGorm::Create());
+  texel::CorvaneClient& Lib() {
+    if (!m_lib) m_lib.emplace(texel::CorvaneClient::Create());
     return *m_lib;
   }
   fs::path m_programFolder;
   texel::FileSystemObject m_files;
-  std::optional<texel::CorvaneGorm> m_lib;
+  std::optional<texel::CorvaneClient> m_lib;
 };
 
 }  // namespace shelltest

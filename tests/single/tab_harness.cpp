@@ -5,6 +5,7 @@
 #include <map>
 
 #include "game_files.h"
+#include "tabs.h"
 
 namespace testing_support {
 
@@ -40,7 +41,7 @@ TabHarness::TabHarness() {
   fs::create_directories(m_program.Path() / "AppData");
   fs::copy(built / "AppData" / "cfg", m_program.Path() / "AppData" / "cfg",
            fs::copy_options::recursive);
-  m_form = std::make_unique<texel::MainForm>(m_program.Path(), m_script);
+  m_form = std::make_unique<texel::MainForm>(m_program.Path(), m_script, texel::TexelForgeTabs());
   m_form->OnMainFormLoad();
 }
 

@@ -2,7 +2,7 @@
 #include <QVBoxLayout>
 
 #include "child.h"
-#include "tab_pages.h"
+#include "model_tabs.h"
 
 namespace texel {
 

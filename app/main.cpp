@@ -3,6 +3,7 @@
 
 #include "main_form.h"
 #include "qt_dialog_service.h"
+#include "tabs.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -10,7 +11,8 @@ int main(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(true);
 
   ui::QtDialogService dialogs;
-  texel::MainForm form(QCoreApplication::applicationDirPath().toStdString(), dialogs);
+  texel::MainForm form(QCoreApplication::applicationDirPath().toStdString(), dialogs,
+                       texel::TexelForgeTabs());
   dialogs.SetOwner(&form);
   form.Load();
   form.show();
