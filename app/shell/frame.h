@@ -1,28 +1,41 @@
 // The shapes every tab fills with its rows: open a game file, the create press that wants the
-// HD option, the offer to save a rebuilt file, and the export of a single texture.
+// HD option, the chain of HD texture picks, the offer to save a rebuilt file, and the export of
+// a texture (the single texture of a tab, or the slot chosen in a list).
 #pragma once
 
 #include <filesystem>
 #include <functional>
-#include <optional>
+#include <span>
 #include <vector>
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QString>
 
+#include "tab_steps.h"
 #include "workbench.h"
 
 namespace texel {
 
+// What an open derives from the file in the tab's folder, and how the tab shows it: an open
+// that fails part-way removes these files and clears the view, so nothing of the earlier file
+// is left for a later build or export to take for the new one.
+struct DerivedWork {
+  std::vector<fs::path> files;
+  std::function<void()> clearView;
+};
+// Runs `step`; on a failure removes the derived work, clears the view and passes it on.
+void RunOpenStep(const DerivedWork& derived, const std::function<void()>& step);
+
 // Open dialog -> path box -> copy over the work copy -> unpack it -> the tab's next step.
 struct OpenAssetRow {
   ui::CommonDialog* dialog;
-  QString title;
-  QString filter;
+  DialogText text;
   QLineEdit* pathBox;
   fs::path workCopy;
   std::function<void()> nextStep;
+  DerivedWork derived;
 };
 void OnOpenAssetBin(Workbench& bench, const OpenAssetRow& row);
 
@@ -36,14 +49,26 @@ struct CreateHdRow {
 };
 void OnCreateHdPress(Workbench& bench, const CreateHdRow& row);
 
+// One pick of a chain: dialog, then the path box and the copy over `target`, in the row's
+// order.
+struct PickStep {
+  ui::CommonDialog* dialog;
+  DialogText text;
+  QLineEdit* pathBox;
+  fs::path target;
+  bool pathBoxFirst;
+};
+// The picks in turn; a cancel ends the chain, and the picks before it stay done. A chosen file
+// that is not a DDS texture is refused (nothing copied for it) and ends the chain too.
+void OnPickHdTextureSet(Workbench& bench, std::span<const PickStep> steps);
+
 // Question (Yes/No) -> save dialog -> pack step (face, hair) -> copy the result -> "Save
 // Succesfull". The copy replaces the target whole or leaves it untouched.
 struct SaveHdRow {
   QString question;       // first line; the second is "Do You Want Save ?"
   QString questionTitle;  // Caption() or a literal
   ui::CommonDialog* dialog;
-  QString title;
-  QString filter;
+  DialogText text;
   std::function<void()> packStep;  // may be empty
   fs::path resultFile;
 };
@@ -51,22 +76,37 @@ void OfferSaveHd(Workbench& bench, const SaveHdRow& row);
 
 enum class Conversion { None, Png, Jpg };
 
+// What an export says once the file is saved.
+enum class SavedNotice {
+  None,
+  WithPath,  // "Save Succesfull" and the path, under the window caption
+  Plain,     // "Save SuccessFull" alone, under the application's title
+};
+
 struct ExportFormatRow {
   QRadioButton* option;
-  QString title;
-  QString filter;
-  Conversion conversion;
-  fs::path copied;   // the intermediate, or the DDS work file itself
-  bool showMessage;  // "Save Succesfull" and the path
-};
-// The first selected option decides; none selected does nothing.
-struct ExportRow {
   ui::CommonDialog* dialog;
+  DialogText text;
+  Conversion conversion;
+  fs::path copied;  // the intermediate, or the DDS work file itself
+  SavedNotice notice;
+};
+// The first selected option decides (the options are one group); none selected does nothing.
+struct ExportRow {
   fs::path texture;  // the DDS work file the conversions read
   bool convertBeforeDialog;
   std::vector<ExportFormatRow> formats;
 };
 void OnExportSingleTexture(Workbench& bench, const ExportRow& row);
+
+// The model tabs' export: the list's selected text chooses the slot whose row is exported; no
+// selection does nothing.
+struct SlotExport {
+  QString listText;
+  ExportRow row;
+};
+void OnExportSlotTexture(Workbench& bench, const QListWidget* list,
+                         std::span<const SlotExport> slotRows);
 
 // Runs one handler: any failure becomes an error box (error icon, the window caption) saying
 // which handler failed and why, and the program goes on.

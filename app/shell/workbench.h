@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
+#include <memory>
 
 #include <QString>
 
@@ -44,6 +46,16 @@ class Workbench {
   ui::Answer Message(const QString& text, int style, const QString& title) {
     return Dialogs().ShowMessage(text, style, title);
   }
+
+  // A dialog control that more than one tab shows (the ball and boot exports share theirs).
+  ui::CommonDialog& SharedDialog(const QString& name) {
+    std::unique_ptr<ui::CommonDialog>& dialog = m_sharedDialogs[name];
+    if (!dialog) dialog = std::make_unique<ui::CommonDialog>(name, Dialogs());
+    return *dialog;
+  }
+
+ private:
+  std::map<QString, std::unique_ptr<ui::CommonDialog>> m_sharedDialogs;
 };
 
 // "first" and "second" on two lines, as the boxes show them.

@@ -6,16 +6,16 @@
 #include "child.h"
 #include "face_bump.h"
 #include "frame.h"
-#include "single_texture_page.h"
 #include "single_tabs.h"
+#include "single_texture_page.h"
+#include "whole_file.h"
 
 namespace texel {
 
 namespace {
 
 // Size values of a standard face and the HD values that replace them, in this order.
-constexpr int32_t kFaceSizeLarge = 87544;
-constexpr int32_t kFaceSizeSmall = 87528;
+constexpr SizePatch kFaceSizePatches[] = {{87544, kHdSizeLarge}, {87528, kHdSizeSmall}};
 
 // Work files in the face working folder.
 constexpr const char* kWorkCopy = "Face.bin";
@@ -35,7 +35,7 @@ constexpr ExportTexts kExport{{"Save Png Texture", "Png Texture (*.Png)|*.png"},
                               {"Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
                               {"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"},
                               true,
-                              true};
+                              SavedNotice::WithPath};
 constexpr const char* kFilesMissing = "Error In Proccess , File's Not Found";  // error icon
 constexpr const char* kOptionMissing = "Select Hd Option Please !";            // warning icon
 constexpr const char* kTextureMissing = "File's Not Found";                    // information icon
@@ -86,9 +86,9 @@ class FaceTab : public SingleTextureTab {
 };
 
 void FaceTab::OnOpenFaceBin() {
-  OnOpenAssetBin(m_bench,
-                 OpenAssetRow{&m_openDialog, kOpenFaceDialog.title, kOpenFaceDialog.filter,
-                              m_filePath, Work(kWorkCopy), [this] { CheckFaceAlreadyHd(); }});
+  OnOpenAssetBin(m_bench, OpenAssetRow{&m_openDialog, kOpenFaceDialog, m_filePath, Work(kWorkCopy),
+                                       [this] { CheckFaceAlreadyHd(); },
+                                       Derived({kUnpacked, kBump, kTexture, kPreview})});
 }
 
 void FaceTab::CheckFaceAlreadyHd() {
@@ -97,22 +97,19 @@ void FaceTab::CheckFaceAlreadyHd() {
 
   FB->setText(ReadBumpOffset(unpacked));
   const int64_t position = FB->text().toLongLong();
-  const std::vector<uint8_t> face = ReadWholeFile(unpacked);
+  const std::vector<uint8_t> face = corvane::ReadWholeFile(unpacked);
   if (position < 1 || static_cast<uint64_t>(position) > face.size()) {
     throw StepFailure("The face file's bump texture offset (" + std::to_string(position - 1) +
                       ") lies outside the file (" + std::to_string(face.size()) + " bytes).");
   }
-  WriteWholeFile(Work(kBump), std::vector<uint8_t>(face.begin() + (position - 1), face.end()));
+  corvane::WriteFileReplacing(Work(kBump), corvane::OldTarget::DroppedFirst,
+                              {std::span(face).subspan(static_cast<size_t>(position - 1))});
 
   ExtractFacePreview();
   ShowFaceTextureInfo();
 }
 
-void FaceTab::OnOpenHDTexture() {
-  OnPickOneHdTexture(
-      m_bench, PickTextureRow{&m_textureDialog, kHdTextureDialog.title, kHdTextureDialog.filter,
-                              m_texturePath, Work(kNewTexture), true});
-}
+void FaceTab::OnOpenHDTexture() { PickHdTexture(kHdTextureDialog, kNewTexture, true); }
 
 void FaceTab::OnCreateHdFace() {
   FileSystemObject& files = m_bench.FileSystem();
@@ -133,10 +130,8 @@ void FaceTab::OnCreateHdFace() {
         "No bump texture was kept from the face file (\"Bump.dds\"); open a "
         "standard face file first.");
   }
-  m_bench.LibReplace().Corvane_Replace(Work(kUnpacked), kFaceSizeLarge, kHdSizeLarge);
-  m_bench.LibReplace().Corvane_Replace(Work(kUnpacked), kFaceSizeSmall, kHdSizeSmall);
-  if (!DdsSplice(Work(kUnpacked), Work(kNewTexture))) {
-    m_bench.Message(kTextureMissing, ui::kInformationOk, m_bench.Caption());
+  if (!BuildSpliced({kUnpacked, kNewTexture, kFaceSizePatches, kTextureMissing, ui::kInformationOk,
+                     m_bench.Caption()})) {
     return;
   }
   AppendBumpToFace(m_bench.WorkFolder(AssetKind::Face));

@@ -2,8 +2,8 @@
 #include "byte_range.h"
 #include "child.h"
 #include "frame.h"
-#include "single_texture_page.h"
 #include "single_tabs.h"
+#include "single_texture_page.h"
 
 namespace texel {
 
@@ -11,8 +11,7 @@ namespace {
 
 // Size values of a standard hair file (512 x 512 DXT5 with ten levels, and 16 more) and the
 // HD values that replace them, in this order.
-constexpr int32_t kHairSizeLarge = 349696;
-constexpr int32_t kHairSizeSmall = 349680;
+constexpr SizePatch kHairSizePatches[] = {{349696, kHdSizeLarge}, {349680, kHdSizeSmall}};
 
 constexpr const char* kWorkCopy = "Hair.bin";
 constexpr const char* kUnpacked = "Hair.bin.unzlib";
@@ -29,9 +28,9 @@ constexpr DialogText kSaveHdDialog{"Save Gormla Hd Hair", "Gormla Hair Bin File 
 constexpr ExportTexts kExport{{"Save Png Hair Texture", "Png Texture(*.Png)|*.png"},
                               {"Save Jpg Hair Texture", "Jpg Texture(*.Jpg)|*.jpg"},
                               {"Save DDS Hair Texture", "DDS Texture(*.DDS)|*.DDS"},
-                              false,                       // converts after a name was chosen
-                              false};                      // the DDS export shows no message
-constexpr const char* kFilesMissing = "File's Not Found";  // information icon
+                              false,  // converts after a name was chosen
+                              SavedNotice::None};
+constexpr const char* kFilesMissing = "File's Not Found";            // information icon
 constexpr const char* kOptionMissing = "Select Hd Option Please !";  // warning icon
 constexpr const char* kTextureMissing = "File's Not Found";          // information icon
 constexpr const char* kBuilt = "Works Finished Succesfully";
@@ -73,9 +72,9 @@ class HairTab : public SingleTextureTab {
 };
 
 void HairTab::OnHairOpen() {
-  OnOpenAssetBin(m_bench,
-                 OpenAssetRow{&m_openDialog, kOpenHairDialog.title, kOpenHairDialog.filter,
-                              m_filePath, Work(kWorkCopy), [this] { CheckHairAlreadyHd(); }});
+  OnOpenAssetBin(m_bench, OpenAssetRow{&m_openDialog, kOpenHairDialog, m_filePath, Work(kWorkCopy),
+                                       [this] { CheckHairAlreadyHd(); },
+                                       Derived({kUnpacked, kTexture, kPreview})});
 }
 
 void HairTab::CheckHairAlreadyHd() {
@@ -84,11 +83,7 @@ void HairTab::CheckHairAlreadyHd() {
   ShowHairTextureInfo();
 }
 
-void HairTab::OnHairTextureOpen() {
-  OnPickOneHdTexture(
-      m_bench, PickTextureRow{&m_textureDialog, kHdTextureDialog.title, kHdTextureDialog.filter,
-                              m_texturePath, Work(kNewTexture), true});
-}
+void HairTab::OnHairTextureOpen() { PickHdTexture(kHdTextureDialog, kNewTexture, true); }
 
 void HairTab::OnCreateHdHair() {
   FileSystemObject& files = m_bench.FileSystem();
@@ -100,10 +95,8 @@ void HairTab::OnCreateHdHair() {
     m_bench.Message(kOptionMissing, ui::kWarningOk, m_bench.Caption());
     return;
   }
-  m_bench.LibReplace().Corvane_Replace(Work(kUnpacked), kHairSizeLarge, kHdSizeLarge);
-  m_bench.LibReplace().Corvane_Replace(Work(kUnpacked), kHairSizeSmall, kHdSizeSmall);
-  if (!DdsSplice(Work(kUnpacked), Work(kNewTexture))) {
-    m_bench.Message(kTextureMissing, ui::kInformationOk, m_bench.Caption());
+  if (!BuildSpliced({kUnpacked, kNewTexture, kHairSizePatches, kTextureMissing, ui::kInformationOk,
+                     m_bench.Caption()})) {
     return;
   }
 

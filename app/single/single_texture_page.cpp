@@ -3,7 +3,6 @@
 #include <QPushButton>
 
 #include "byte_range.h"
-#include "frame.h"
 #include "tab_widgets.h"
 
 namespace texel {
@@ -114,10 +113,25 @@ void SingleTextureTab::ShowTextureInfo(const char* scanned, FourCcStride stride,
   m_width->setText(PixelCaption(size.width()));
 }
 
+void SingleTextureTab::PickHdTexture(const DialogText& text, const char* target,
+                                     bool pathBoxFirst) {
+  const PickStep step{&m_textureDialog, text, m_texturePath, Work(target), pathBoxFirst};
+  OnPickHdTextureSet(m_bench, std::span(&step, 1));
+}
+
+bool SingleTextureTab::BuildSpliced(const SpliceBuildRow& row) {
+  for (const SizePatch& patch : row.patches) {
+    m_bench.LibReplace().Corvane_Replace(Work(row.workFile), patch.standard, patch.hd);
+  }
+  if (DdsSplice(Work(row.workFile), Work(row.newTexture))) return true;
+  m_bench.Message(row.noDdsMessage, row.noDdsStyle, row.noDdsTitle);
+  return false;
+}
+
 void SingleTextureTab::OfferPackedSave(const char* built, const DialogText& save,
                                        const char* unpacked, const char* packed,
                                        const char* result) {
-  OfferSaveHd(m_bench, SaveHdRow{built, m_bench.Caption(), &m_saveDialog, save.title, save.filter,
+  OfferSaveHd(m_bench, SaveHdRow{built, m_bench.Caption(), &m_saveDialog, save,
                                  [this, unpacked, packed, result] {
                                    m_bench.LibPack().Corvane_Pack(Work(unpacked));
                                    m_bench.FileSystem().MoveFile(Work(packed), Work(result));
@@ -125,19 +139,29 @@ void SingleTextureTab::OfferPackedSave(const char* built, const DialogText& save
                                  Work(result)});
 }
 
+DerivedWork SingleTextureTab::Derived(std::initializer_list<const char*> files) {
+  DerivedWork derived;
+  for (const char* file : files) derived.files.push_back(Work(file));
+  derived.clearView = [this] {
+    m_preview->SetPicture(QPixmap());
+    for (QLabel* label : {m_width, m_height, m_ddsType}) label->clear();
+  };
+  return derived;
+}
+
 void SingleTextureTab::ExportTexture(const char* texture, const ExportTexts& texts) {
   const fs::path dds = Work(texture);
   const auto beside = [&dds](const char* suffix) { return fs::path(dds.string() + suffix); };
+  ui::CommonDialog* dialog = &m_exportDialog;
   OnExportSingleTexture(
       m_bench,
       ExportRow{
-          &m_exportDialog,
           dds,
           texts.convertBeforeDialog,
           {
-              {m_png, texts.png.title, texts.png.filter, Conversion::Png, beside(".png"), true},
-              {m_jpg, texts.jpg.title, texts.jpg.filter, Conversion::Jpg, beside(".jpg"), true},
-              {m_dds, texts.dds.title, texts.dds.filter, Conversion::None, dds, texts.ddsMessage},
+              {m_png, dialog, texts.png, Conversion::Png, beside(".png"), SavedNotice::WithPath},
+              {m_jpg, dialog, texts.jpg, Conversion::Jpg, beside(".jpg"), SavedNotice::WithPath},
+              {m_dds, dialog, texts.dds, Conversion::None, dds, texts.ddsNotice},
           }});
 }
 

@@ -5,12 +5,14 @@
 
 #include <array>
 #include <functional>
+#include <span>
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QWidget>
 
+#include "frame.h"
 #include "image_box.h"
 #include "single_texture_steps.h"
 #include "workbench.h"
@@ -100,7 +102,24 @@ struct ExportTexts {
   DialogText jpg;
   DialogText dds;
   bool convertBeforeDialog;
-  bool ddsMessage;
+  SavedNotice ddsNotice;
+};
+
+// A size value of a standard texture and the HD value that replaces it.
+struct SizePatch {
+  int32_t standard;
+  int32_t hd;
+};
+
+// The rebuild around the picked HD texture: the size values patched throughout the work file,
+// then the splice; without "DDS " in the work file the tab's message ends it.
+struct SpliceBuildRow {
+  const char* workFile;
+  const char* newTexture;
+  std::span<const SizePatch> patches;
+  QString noDdsMessage;
+  int noDdsStyle;
+  QString noDdsTitle;
 };
 
 class SingleTextureTab : public QWidget {
@@ -114,10 +133,19 @@ class SingleTextureTab : public QWidget {
   // The last DXT type found in `scanned`, and the bitmap's size.
   void ShowTextureInfo(const char* scanned, FourCcStride stride, const char* bitmap);
 
+  // The HD texture pick: its one dialog, then the path box and the copy in the row's order.
+  void PickHdTexture(const DialogText& text, const char* target, bool pathBoxFirst);
+
+  // Patches and splices; false when the tab's message ended the build.
+  bool BuildSpliced(const SpliceBuildRow& row);
+
   // Face and hair: the question, then `unpacked` packed into `packed`, moved to `result` and
   // saved where the user says.
   void OfferPackedSave(const char* built, const DialogText& save, const char* unpacked,
                        const char* packed, const char* result);
+
+  // What an open derives in the tab's folder: these work files, the preview and the labels.
+  DerivedWork Derived(std::initializer_list<const char*> files);
 
   // The export press on the DDS work file `texture`: PNG and JPG copy the library's
   // conversion beside it (its name + ".png" / ".jpg"), DDS the work file itself.

@@ -1,26 +1,18 @@
 // Steps the face, hair and turf tabs share: the splice of a new texture behind the head, the
-// already-HD scan, the DXT type scan, whole-file helpers, the preview and the HD texture pick.
+// already-HD scan, the DXT type scan and the size captions.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
-#include <vector>
 
-#include <QLineEdit>
 #include <QSize>
 #include <QString>
 
+#include "tab_steps.h"
 #include "workbench.h"
 
 namespace texel {
-
-// A failure of a tab's own step; the handler guard shows it.
-class StepFailure : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 // Size values that mark a face or hair file as made HD already.
 inline constexpr int32_t kHdSizeLarge = 1048720;
@@ -44,34 +36,7 @@ QString PixelCaption(int pixels);
 // A preview bitmap's width and height in pixels.
 QSize PictureSize(const fs::path& bitmap);
 
-std::vector<uint8_t> ReadWholeFile(const fs::path& file);
-// Writes beside the target and renames over it: the target is replaced whole or not at all.
-void WriteWholeFile(const fs::path& file, const std::vector<uint8_t>& bytes);
-bool IsNonEmptyFile(const fs::path& file);
-
-// A file dialog's title and filter, as a tab's row gives them.
-struct DialogText {
-  const char* title;
-  const char* filter;
-};
-
-// The HD texture pick: dialog, then the path box and the copy (face and hair show the path
-// first, turf copies first).
-struct PickTextureRow {
-  ui::CommonDialog* dialog;
-  QString title;
-  QString filter;
-  QLineEdit* pathBox;
-  fs::path target;
-  bool pathBoxFirst;
-};
-void OnPickOneHdTexture(Workbench& bench, const PickTextureRow& row);
-
 // The face and hair open check: true (and the refusal shown) when the file is HD already.
 bool RefuseAlreadyHd(Workbench& bench, const fs::path& unpacked);
-
-// QString <-> path, UTF-8 on this platform.
-fs::path ToPath(const QString& text);
-QString ToText(const fs::path& path);
 
 }  // namespace texel

@@ -3,8 +3,8 @@
 #include "byte_range.h"
 #include "child.h"
 #include "frame.h"
-#include "single_texture_page.h"
 #include "single_tabs.h"
+#include "single_texture_page.h"
 
 namespace texel {
 
@@ -12,11 +12,7 @@ namespace {
 
 // Size values of a standard turf (2048 x 1024 DXT1 with twelve levels, and 16 and 56 more)
 // and their HD values (4096 x 2048 with thirteen levels), replaced in this order.
-struct SizePatch {
-  int32_t standard;
-  int32_t hd;
-};
-constexpr SizePatch kTurfSizePatches[] = {
+constexpr SizePatch kTrufSizePatches[] = {
     {1398304, 5592608},
     {1398264, 5592568},
     {1398248, 5592552},
@@ -36,7 +32,7 @@ constexpr ExportTexts kExport{{"Save Truf Texture", "Save Png Texture (*.Png)|*.
                               {"Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg"},
                               {"Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS"},
                               true,
-                              true};
+                              SavedNotice::WithPath};
 constexpr const char* kOptionMissing = "Select hd Option Please !";             // error icon
 constexpr const char* kNotFound = "File of Truf Bin Or File of DDS Not Found";  // no icon
 constexpr const char* kBuilt = "Work's Finished Succesfull";
@@ -83,21 +79,17 @@ class TrufTab : public SingleTextureTab {
 };
 
 void TrufTab::OnOpenTruf() {
-  m_openDialog.DialogTitle = kOpenTrufDialog.title;
-  m_openDialog.Filter = kOpenTrufDialog.filter;
-  m_openDialog.ShowOpen();
-  if (m_openDialog.FileName.isEmpty()) return;
-  m_filePath->setText(m_openDialog.FileName);
-  m_bench.FileSystem().CopyFile(ToPath(m_openDialog.FileName), Work(kWorkCopy));
-  ShowPreview(kWorkCopy, kTexture, kPreview);
-  ShowTrufTextureInfo();
+  const QString chosen = ShowFileDialog(m_openDialog, kOpenTrufDialog, ui::DialogKind::Open);
+  if (chosen.isEmpty()) return;
+  m_filePath->setText(chosen);
+  m_bench.FileSystem().CopyFile(ToPath(chosen), Work(kWorkCopy));
+  RunOpenStep(Derived({kTexture, kPreview}), [this] {
+    ShowPreview(kWorkCopy, kTexture, kPreview);
+    ShowTrufTextureInfo();
+  });
 }
 
-void TrufTab::OnOpenTrufTexture() {
-  OnPickOneHdTexture(
-      m_bench, PickTextureRow{&m_textureDialog, kHdTextureDialog.title, kHdTextureDialog.filter,
-                              m_texturePath, Work(kNewTexture), false});
-}
+void TrufTab::OnOpenTrufTexture() { PickHdTexture(kHdTextureDialog, kNewTexture, false); }
 
 void TrufTab::OnCreateHdTruf() {
   OnCreateHdPress(m_bench, CreateHdRow{m_hdOption, kOptionMissing, ui::kErrorOk, m_bench.Caption(),
@@ -110,20 +102,12 @@ void TrufTab::BuildHdTruf() {
     m_bench.Message(kNotFound, ui::kPlainOk, kApplicationTitle);
     return;
   }
-  for (const SizePatch& patch : kTurfSizePatches) {
-    m_bench.LibReplace().Corvane_Replace(Work(kWorkCopy), patch.standard, patch.hd);
-  }
-  if (!DdsSplice(Work(kWorkCopy), Work(kNewTexture))) {
-    m_bench.Message(kNotFound, ui::kPlainOk, kApplicationTitle);
+  if (!BuildSpliced(
+          {kWorkCopy, kNewTexture, kTrufSizePatches, kNotFound, ui::kPlainOk, kApplicationTitle})) {
     return;
   }
-  OfferSaveHd(m_bench, SaveHdRow{kBuilt,
-                                 kBuiltTitle,
-                                 &m_saveDialog,
-                                 kSaveHdDialog.title,
-                                 kSaveHdDialog.filter,
-                                 {},
-                                 Work(kWorkCopy)});
+  OfferSaveHd(m_bench,
+              SaveHdRow{kBuilt, kBuiltTitle, &m_saveDialog, kSaveHdDialog, {}, Work(kWorkCopy)});
 }
 
 void TrufTab::OnExportTrufTexture() { ExportTexture(kTexture, kExport); }

@@ -45,7 +45,8 @@ class OpenFrameTest : public FrameTest {
  protected:
   texel::OpenAssetRow Row() {
     return {&dialog,  "Open Test Bin",   "Test Bin File(*.bin)|*.bin",
-            &pathBox, work / "Test.bin", [this] { ++nextSteps; }};
+            &pathBox, work / "Test.bin", [this] { ++nextSteps; },
+            {}};
   }
   int nextSteps = 0;
 };
@@ -203,15 +204,27 @@ class ExportFrameTest : public FrameTest {
     WriteBytes(work / "Test.dds", fixtures::MakeDds({64, 64, fixtures::Dxt::Dxt5, 1, 3}));
   }
   texel::ExportRow Row(bool before) {
-    return {
-        &dialog,
-        work / "Test.dds",
-        before,
-        {{png, "Save Png", "Png (*.png)|*.png", texel::Conversion::Png, work / "Test.dds.png",
-          true},
-         {jpg, "Save Jpg", "Jpg (*.jpg)|*.jpg", texel::Conversion::Jpg, work / "Test.dds.jpg",
-          false},
-         {dds, "Save Dds", "Dds (*.dds)|*.dds", texel::Conversion::None, work / "Test.dds", true}}};
+    using texel::SavedNotice;
+    return {work / "Test.dds",
+            before,
+            {{png,
+              &dialog,
+              {"Save Png", "Png (*.png)|*.png"},
+              texel::Conversion::Png,
+              work / "Test.dds.png",
+              SavedNotice::WithPath},
+             {jpg,
+              &dialog,
+              {"Save Jpg", "Jpg (*.jpg)|*.jpg"},
+              texel::Conversion::Jpg,
+              work / "Test.dds.jpg",
+              SavedNotice::None},
+             {dds,
+              &dialog,
+              {"Save Dds", "Dds (*.dds)|*.dds"},
+              texel::Conversion::None,
+              work / "Test.dds",
+              SavedNotice::WithPath}}};
   }
   QString Target(const char* name) const { return QString::fromStdString((user / name).string()); }
   QWidget group;

@@ -118,7 +118,7 @@ TEST_F(FaceTabTest, CreateHdWantsBothWorkFilesThenTheOption) {
   EXPECT_EQ(ReadFile(Work("Face.bin.unzlib")), face.unpacked);
 }
 
-TEST_F(FaceTabTest, AFileWithoutATextureEndsTheBuildWithoutSavingAnything) {
+TEST_F(FaceTabTest, AFailedOpenLeavesNothingOfTheEarlierFileToBuildFrom) {
   Open();  // keeps a bump texture
   Pick();
   Bytes noTexture(300, 0x11);
@@ -134,8 +134,13 @@ TEST_F(FaceTabTest, AFileWithoutATextureEndsTheBuildWithoutSavingAnything) {
   const auto userFiles = h.UserFiles();
   h.Select("FaceHDOption");
   h.Click("FCreateHD");  // no question is scripted: none may come
-  EXPECT_EQ(Messages(), (std::vector<Shown>{{"File's Not Found", 64, kCaption}}));
-  EXPECT_EQ(ReadFile(Work("Face.bin.unzlib")), noTexture);
+  EXPECT_EQ(Messages(),
+            (std::vector<Shown>{{"Error In Proccess , File's Not Found", 16, kCaption}}));
+  for (const char* derived : {"Face.bin.unzlib", "Bump.dds", "Face.dds", "Face.dds.bmp"}) {
+    EXPECT_FALSE(fs::exists(Work(derived))) << derived;
+  }
+  EXPECT_TRUE(h.Find<ui::ImageBox>("ImgFace")->Picture().isNull());
+  EXPECT_EQ(h.Text("FaceTextureWidth"), "");
   EXPECT_FALSE(fs::exists(Work("Face-HD.bin")));
   EXPECT_EQ(h.UserFiles(), userFiles);
 }

@@ -1,0 +1,36 @@
+#include "tab_steps.h"
+
+#include <system_error>
+
+namespace texel {
+
+fs::path ToPath(const QString& text) { return fs::path(text.toStdString()); }
+QString ToText(const fs::path& path) { return QString::fromStdString(path.string()); }
+
+QString ShowFileDialog(ui::CommonDialog& dialog, const DialogText& text, ui::DialogKind kind) {
+  if (text.title != nullptr) dialog.DialogTitle = text.title;
+  dialog.Filter = text.filter;
+  if (kind == ui::DialogKind::Open) {
+    dialog.ShowOpen();
+  } else {
+    dialog.ShowSave();
+  }
+  return dialog.FileName;
+}
+
+bool IsNonEmptyFile(const fs::path& file) {
+  std::error_code error;
+  return fs::is_regular_file(file, error) && fs::file_size(file, error) > 0 && !error;
+}
+
+void RequireNonEmptyFile(const fs::path& file) {
+  std::error_code error;
+  if (!fs::is_regular_file(file, error)) {
+    throw StepFailure("The file \"" + file.string() + "\" is missing.");
+  }
+  if (fs::file_size(file, error) == 0 || error) {
+    throw StepFailure("The file \"" + file.string() + "\" is empty.");
+  }
+}
+
+}  // namespace texel

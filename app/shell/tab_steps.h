@@ -1,0 +1,41 @@
+// What every tab's own steps share: their one error type, dialog texts, path conversions and
+// the checks made before a step reads a work file.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include <QString>
+
+#include "common_dialog.h"
+
+namespace texel {
+
+namespace fs = std::filesystem;
+
+// A failure of a tab's own step; the handler guard shows it.
+class StepFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A file dialog's title and filter, as a tab's row gives them. A null title leaves the title
+// the dialog already carries.
+struct DialogText {
+  const char* title;
+  const char* filter;
+};
+
+// QString <-> path, UTF-8 on this platform.
+fs::path ToPath(const QString& text);
+QString ToText(const fs::path& path);
+
+// Sets the dialog's title and filter, shows it, and gives the chosen name (empty: cancelled).
+QString ShowFileDialog(ui::CommonDialog& dialog, const DialogText& text, ui::DialogKind kind);
+
+bool IsNonEmptyFile(const fs::path& file);
+// Fails naming the file when it is missing or empty: a step reads only what is there.
+void RequireNonEmptyFile(const fs::path& file);
+
+}  // namespace texel
