@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
+
 #include "byte_range.h"
 #include "operations.h"
 #include "scratch_files.h"
@@ -167,6 +169,35 @@ TEST_F(CutsTest, SpliceWithoutATextureOrAReplacementChangesNothing) {
   EXPECT_EQ(ReadBytes(m_file), withTexture);
   EXPECT_EQ(m_folder.Names(),
             (std::vector<std::string>{"Face.bin.unzlib", "empty.dds", "new.dds"}));
+}
+
+TEST_F(CutsTest, APieceIsNeverWrittenOverAFolder) {
+  File(20, {{9, kDds}});
+  fs::create_directory(m_new);
+  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "folder");
+  EXPECT_TRUE(fs::is_directory(m_new));
+  EXPECT_EQ(m_folder.Names(), (std::vector<std::string>{"Face.bin.unzlib", "Face.dds"}));
+}
+
+// Replace and splice edit the file in place: its mode stays, and through a link the linked file
+// is edited while the link stays a link.
+TEST_F(CutsTest, InPlaceEditsKeepTheModeAndFollowLinks) {
+  WriteBytes(m_folder / "New.dds", Text("DDS new"));
+  const fs::path link = m_folder / "link.bin";
+  fs::create_symlink(m_file.filename(), link);
+  const std::vector<std::function<void(const fs::path&)>> edits = {
+      [](const fs::path& f) { ops::Replace(f, kDds, kKtmd); },
+      [&](const fs::path& f) { ops::ReplaceFHTexture(f, m_folder / "New.dds"); }};
+  for (const fs::path& edited : {m_file, link}) {
+    for (const auto& edit : edits) {
+      const Bytes original = ReadBytes(File(40, {{9, kDds}}));
+      fs::permissions(m_file, fs::perms::owner_read | fs::perms::owner_write);
+      edit(edited);
+      EXPECT_NE(ReadBytes(m_file), original) << edited;
+      EXPECT_EQ(fs::status(m_file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+      EXPECT_TRUE(fs::is_symlink(link));
+    }
+  }
 }
 
 }  // namespace
