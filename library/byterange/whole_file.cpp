@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 #include <system_error>
 
 #include "binary_file.h"
@@ -82,10 +83,17 @@ void ReplacingFile::Commit() {
 void WriteFileReplacing(const fs::path& target, OldTarget old,
                         std::span<const std::span<const uint8_t>> parts) {
   ReplacingFile out(target, old);
-  {
+  try {
     BinaryFile file(out.TempPath(), BinaryFile::Mode::Truncate);
     for (std::span<const uint8_t> part : parts) file.Write(part.data(), part.size());
     file.Close();
+  } catch (const Failure& failure) {
+    // The user knows the file by its own name, not by the hidden one it is written under.
+    std::string description = failure.what();
+    const std::string temp = out.TempPath().string();
+    if (const size_t at = description.find(temp); at != std::string::npos)
+      description.replace(at, temp.size(), out.Target().string());
+    throw Failure(failure.Code(), description);
   }
   out.Commit();
 }

@@ -198,10 +198,12 @@ TEST_F(DdsConvertTest, AFullDiskFailsEveryFormatAndKeepsTheEarlierOutput) {
   for (const char* suffix : {".bmp", ".png", ".jpg", ".gif"})
     WriteBytes(m_folder / (std::string("Face.dds") + suffix), Text("earlier preview"));
   const std::vector<std::string> before = m_folder.Names();
-  for (auto format : {ops::ImageFormat::Bmp, ops::ImageFormat::Png, ops::ImageFormat::Jpg,
-                      ops::ImageFormat::Gif}) {
+  for (auto [format, suffix] :
+       {std::pair{ops::ImageFormat::Bmp, ".bmp"}, std::pair{ops::ImageFormat::Png, ".png"},
+        std::pair{ops::ImageFormat::Jpg, ".jpg"}, std::pair{ops::ImageFormat::Gif, ".gif"}}) {
     files::WriteFaultScope fault(10);
-    EXPECT_FAILURE(ops::ConvertDds(m_dds, format), "No space left");
+    EXPECT_FAILURE(ops::ConvertDds(m_dds, format),
+                   "Cannot write '" + (m_folder / "Face.dds").string() + suffix + "': No space");
   }
   for (const char* suffix : {".bmp", ".png", ".jpg", ".gif"})
     EXPECT_EQ(ReadBytes(m_folder / (std::string("Face.dds") + suffix)), Text("earlier preview"));
