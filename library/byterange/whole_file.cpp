@@ -1,5 +1,10 @@
 #include "whole_file.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
 #include <system_error>
 
 #include "binary_file.h"
@@ -26,11 +31,26 @@ std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
   return bytes;
 }
 
+namespace {
+
+// An in-place edit goes to the file a link names, so that the link stays a link.
+fs::path EditedFile(const fs::path& target, OldTarget old) {
+  std::error_code error;
+  if (old != OldTarget::KeptUntilRename || !fs::is_symlink(target, error)) return target;
+  fs::path resolved = fs::canonical(target, error);
+  return error ? target : resolved;
+}
+
+[[noreturn]] void FailFolder(const fs::path& target) {
+  throw Failure(kAccessDenied, "Cannot write '" + target.string() + "': it is a folder");
+}
+
+}  // namespace
+
 ReplacingFile::ReplacingFile(fs::path target, OldTarget old)
-    : m_target(std::move(target)), m_temp(files::TempPathBeside(m_target)), m_old(old) {
+    : m_target(EditedFile(target, old)), m_temp(files::TempPathBeside(m_target)), m_old(old) {
   std::error_code ignored;
-  if (fs::is_directory(m_target, ignored))
-    throw Failure(kAccessDenied, "Cannot write '" + m_target.string() + "': it is a folder");
+  if (fs::is_directory(m_target, ignored)) FailFolder(m_target);
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -42,9 +62,17 @@ ReplacingFile::~ReplacingFile() {
 
 void ReplacingFile::Commit() {
   std::error_code error;
-  if (fs::is_directory(m_target, error))
-    throw Failure(kAccessDenied, "Cannot write '" + m_target.string() + "': it is a folder");
-  if (m_old == OldTarget::DroppedFirst) fs::remove(m_target, error);
+  struct stat old {};
+  const bool existed = ::stat(m_target.c_str(), &old) == 0;
+  if (existed && S_ISDIR(old.st_mode)) FailFolder(m_target);
+  // An edited file keeps who may read and write it.
+  if (existed && m_old == OldTarget::KeptUntilRename &&
+      ::chmod(m_temp.c_str(), old.st_mode & 07777) != 0)
+    error.assign(errno, std::generic_category());
+  // unlink, unlike remove, never takes a folder that appeared since the check.
+  if (!error && m_old == OldTarget::DroppedFirst && ::unlink(m_target.c_str()) != 0 &&
+      errno != ENOENT)
+    error.assign(errno, std::generic_category());
   if (!error) fs::rename(m_temp, m_target, error);
   if (error)
     throw Failure(kUnspecifiedFailure,
@@ -55,10 +83,17 @@ void ReplacingFile::Commit() {
 void WriteFileReplacing(const fs::path& target, OldTarget old,
                         std::span<const std::span<const uint8_t>> parts) {
   ReplacingFile out(target, old);
-  {
+  try {
     BinaryFile file(out.TempPath(), BinaryFile::Mode::Truncate);
     for (std::span<const uint8_t> part : parts) file.Write(part.data(), part.size());
     file.Close();
+  } catch (const Failure& failure) {
+    // The user knows the file by its own name, not by the hidden one it is written under.
+    std::string description = failure.what();
+    const std::string temp = out.TempPath().string();
+    if (const size_t at = description.find(temp); at != std::string::npos)
+      description.replace(at, temp.size(), out.Target().string());
+    throw Failure(failure.Code(), description);
   }
   out.Commit();
 }

@@ -71,7 +71,35 @@ HRESULT RunMethod(_CorvaneGorm* self, const char* name, VARIANT* result,
   }
 }
 
-fs::path PathOf(const BSTR* text) { return com::BstrToPath(*text); }
+// A NUL would end the path where the system reads it, so that a.dds + NUL + ".png" names
+// a.dds itself: such a path, and an empty one, is refused before any file is touched.
+fs::path PathOf(const BSTR* text) {
+  const std::u16string_view view = com::BstrView(*text);
+  if (view.empty()) throw Failure(kInvalidArgument, "No file name given");
+  if (const size_t nul = view.find(u'\0'); nul != view.npos)
+    throw Failure(kInvalidArgument, "'" + com::Utf16ToUtf8(view.substr(0, nul)) +
+                                        "' is not a usable file name: it holds a NUL character");
+  return com::BstrToPath(*text);
+}
+
+// The user never sees the library's own temporary file: a failure that names it is told of the
+// packed file instead, damaged data in plain words.
+std::string UnpackFailureText(const fs::path& packed, const fs::path& temp, HRESULT hr,
+                              const std::string& description) {
+  const std::string quoted = "'" + packed.string() + "'";
+  if (hr == E_INVALIDARG) return quoted + " is not a packed game file: its data is damaged";
+  if (description.find(temp.filename().string()) == std::string::npos) return description;
+  const size_t reason = description.rfind("': ");
+  return "Cannot unpack " + quoted +
+         (reason == std::string::npos ? std::string() : description.substr(reason + 1));
+}
+
+std::string TakeErrorDescription() {
+  HRESULT number = 0;
+  BSTR raw = nullptr;
+  if (ComGetErrorInfo(&number, &raw) != S_OK) return {};
+  return com::Bstr::Attach(raw).Utf8();
+}
 
 }  // namespace
 
@@ -117,12 +145,22 @@ HRESULT CorvaneGorm::Corvane_UnPack(BSTR* Path, VARIANT* result) {
   return RunMethod(this, "Corvane_UnPack", result, {Path}, [&] {
     const fs::path packed = PathOf(Path);
     const ScopedTempFile temp(UnpackTempPath());
-    WriteUnpackTemp(packed, temp.Path());
+    try {
+      WriteUnpackTemp(packed, temp.Path());
+    } catch (const Failure& failure) {
+      // Reading the packed file fails naming it; writing the temporary file names the latter.
+      if (failure.Code() == kInvalidArgument) throw;
+      throw Failure(failure.Code(),
+                    UnpackFailureText(packed, temp.Path(), failure.Code(), failure.what()));
+    }
     com::Bstr compressed = com::Bstr::FromPath(temp.Path());
     com::Bstr uncompressed = com::Bstr::FromPath(SuffixedOutputName(packed, ".unzlib"));
     VARIANT ignored{};
     _CorvaneGorm* self = this;
-    return self->UncompressFile(compressed.Address(), uncompressed.Address(), &ignored);
+    const HRESULT hr = self->UncompressFile(compressed.Address(), uncompressed.Address(), &ignored);
+    if (SUCCEEDED(hr)) return hr;
+    return com::SetErrorInfo(hr,
+                             UnpackFailureText(packed, temp.Path(), hr, TakeErrorDescription()));
   });
 }
 

@@ -1,5 +1,4 @@
 // Cut, replace and splice: byte ranges of whole files located by 32-bit markers.
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -17,10 +16,17 @@ constexpr int32_t kFirstPosition = 1;
 constexpr size_t kValueSize = 4;
 constexpr const char* kSpliceMarkerMissing = "One Of The File Not Found";
 
+// A marker as the user knows it: its four characters as they stand in the file ("DDS "), or
+// its number when they are not all printable.
 std::string MarkerText(int32_t marker) {
-  char text[32];
-  std::snprintf(text, sizeof text, "0x%08X", static_cast<uint32_t>(marker));
-  return text;
+  uint8_t bytes[kValueSize];
+  WriteInt32LE(bytes, marker);
+  std::string text;
+  for (uint8_t b : bytes) {
+    if (b < 0x20 || b > 0x7E) return std::to_string(marker);
+    text += static_cast<char>(b);
+  }
+  return "\"" + text + "\"";
 }
 
 // Position of the marker from the start of the file; fails naming both when it is absent.
@@ -28,7 +34,7 @@ int32_t RequireMarker(BinaryFile& file, int32_t marker) {
   int32_t position = FindLong(file, kFirstPosition, marker);
   if (position == 0)
     throw Failure(kUnspecifiedFailure,
-                  "Marker " + MarkerText(marker) + " not found in '" + file.Path().string() + "'");
+                  "no " + MarkerText(marker) + " marker in '" + file.Path().string() + "'");
   return position;
 }
 

@@ -109,10 +109,16 @@ void ConvertDds(const fs::path& dds, ImageFormat format) {
   image = PrepareFor(format, std::move(image));
   if (!image) throw Failure(kUnspecifiedFailure, "Cannot convert the pixels of " + Quoted(dds));
 
-  ReplacingFile output(SuffixedOutputName(dds, target.suffix), OldTarget::DroppedFirst);
-  if (!FreeImage_Save(target.format, image.get(), output.TempPath().c_str(), 0))
-    throw Failure(kUnspecifiedFailure, "Cannot save " + Quoted(output.Target()));
-  output.Commit();
+  // Encoded in memory, then written with one checked write: the image library does not report
+  // a file write that fails, and a full disk would leave a cut-off image under the output name.
+  const fs::path output = SuffixedOutputName(dds, target.suffix);
+  Memory encoded(FreeImage_OpenMemory());
+  BYTE* data = nullptr;
+  DWORD size = 0;
+  if (!encoded || !FreeImage_SaveToMemory(target.format, image.get(), encoded.get(), 0) ||
+      !FreeImage_AcquireMemory(encoded.get(), &data, &size))
+    throw Failure(kUnspecifiedFailure, "Cannot encode the image for " + Quoted(output));
+  WriteFileReplacing(output, OldTarget::DroppedFirst, {std::span<const uint8_t>(data, size)});
 }
 
 }  // namespace corvane

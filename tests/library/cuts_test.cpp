@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <functional>
+
 #include "byte_range.h"
 #include "operations.h"
 #include "scratch_files.h"
@@ -73,21 +75,22 @@ TEST_F(CutsTest, PiecesAreWrittenAfresh) {
 
 TEST_F(CutsTest, AbsentMarkersFailAndWriteNothing) {
   File(200, {{50, kKtmd}});
-  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "0x20534444");
-  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kDds, m_new), "not found");
+  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "no \"DDS \" marker in");
+  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kDds, m_new), "marker");
   EXPECT_FAILURE(ops::ExportData2Data(m_file, kDds, kKtmd, m_new), m_file.string());
-  EXPECT_FAILURE(ops::ExportData2Data(m_file, kKtmd, kWe00, m_new), "0x30304557");
+  EXPECT_FAILURE(ops::ExportData2Data(m_file, kKtmd, kWe00, m_new), "no \"WE00\" marker");
+  EXPECT_FAILURE(ops::ExportData2Data(m_file, kKtmd, ops::kBootHeadEnd, m_new), "no -16 marker");
   EXPECT_FALSE(fs::exists(m_new));
 
   WriteBytes(m_new, Text("earlier piece"));
-  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kWe00, m_new), "not found");
+  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kWe00, m_new), "marker");
   EXPECT_EQ(ReadBytes(m_new), Text("earlier piece"));
 }
 
 TEST_F(CutsTest, EmptyAndMissingFilesFail) {
   WriteBytes(m_file, {});
-  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kDds, m_new), "not found");
-  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "not found");
+  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kDds, m_new), "marker");
+  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "marker");
   const fs::path missing = m_folder / "missing";
   EXPECT_FAILURE(ops::ExportStartFile2Data(missing, m_new, kDds), missing.string());
   EXPECT_FAILURE(ops::Replace(missing, kDds, 1), missing.string());
@@ -167,6 +170,35 @@ TEST_F(CutsTest, SpliceWithoutATextureOrAReplacementChangesNothing) {
   EXPECT_EQ(ReadBytes(m_file), withTexture);
   EXPECT_EQ(m_folder.Names(),
             (std::vector<std::string>{"Face.bin.unzlib", "empty.dds", "new.dds"}));
+}
+
+TEST_F(CutsTest, APieceIsNeverWrittenOverAFolder) {
+  File(20, {{9, kDds}});
+  fs::create_directory(m_new);
+  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "folder");
+  EXPECT_TRUE(fs::is_directory(m_new));
+  EXPECT_EQ(m_folder.Names(), (std::vector<std::string>{"Face.bin.unzlib", "Face.dds"}));
+}
+
+// Replace and splice edit the file in place: its mode stays, and through a link the linked file
+// is edited while the link stays a link.
+TEST_F(CutsTest, InPlaceEditsKeepTheModeAndFollowLinks) {
+  WriteBytes(m_folder / "New.dds", Text("DDS new"));
+  const fs::path link = m_folder / "link.bin";
+  fs::create_symlink(m_file.filename(), link);
+  const std::vector<std::function<void(const fs::path&)>> edits = {
+      [](const fs::path& f) { ops::Replace(f, kDds, kKtmd); },
+      [&](const fs::path& f) { ops::ReplaceFHTexture(f, m_folder / "New.dds"); }};
+  for (const fs::path& edited : {m_file, link}) {
+    for (const auto& edit : edits) {
+      const Bytes original = ReadBytes(File(40, {{9, kDds}}));
+      fs::permissions(m_file, fs::perms::owner_read | fs::perms::owner_write);
+      edit(edited);
+      EXPECT_NE(ReadBytes(m_file), original) << edited;
+      EXPECT_EQ(fs::status(m_file).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+      EXPECT_TRUE(fs::is_symlink(link));
+    }
+  }
 }
 
 }  // namespace

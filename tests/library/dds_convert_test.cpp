@@ -9,6 +9,7 @@
 #include "dxt_repair.h"
 #include "operations.h"
 #include "scratch_files.h"
+#include "write_fault.h"
 
 namespace {
 
@@ -190,6 +191,23 @@ TEST_F(DdsConvertTest, AFailedConversionKeepsTheEarlierOutput) {
   WriteBytes(m_dds, Text("DDS but far too short"));
   EXPECT_FAILURE(ops::ConvertDds(m_dds, ops::ImageFormat::Bmp), "Face.dds");
   EXPECT_EQ(ReadBytes(m_folder / "Face.dds.bmp"), Text("earlier preview"));
+}
+
+TEST_F(DdsConvertTest, AFullDiskFailsEveryFormatAndKeepsTheEarlierOutput) {
+  WriteDxt1();
+  for (const char* suffix : {".bmp", ".png", ".jpg", ".gif"})
+    WriteBytes(m_folder / (std::string("Face.dds") + suffix), Text("earlier preview"));
+  const std::vector<std::string> before = m_folder.Names();
+  for (auto [format, suffix] :
+       {std::pair{ops::ImageFormat::Bmp, ".bmp"}, std::pair{ops::ImageFormat::Png, ".png"},
+        std::pair{ops::ImageFormat::Jpg, ".jpg"}, std::pair{ops::ImageFormat::Gif, ".gif"}}) {
+    files::WriteFaultScope fault(10);
+    EXPECT_FAILURE(ops::ConvertDds(m_dds, format),
+                   "Cannot write '" + (m_folder / "Face.dds").string() + suffix + "': No space");
+  }
+  for (const char* suffix : {".bmp", ".png", ".jpg", ".gif"})
+    EXPECT_EQ(ReadBytes(m_folder / (std::string("Face.dds") + suffix)), Text("earlier preview"));
+  EXPECT_EQ(m_folder.Names(), before) << "no temporary file is left";
 }
 
 // One DXT5 block with indices 0, 1, 2, 3 across each row, decoded against the colours it defines.
