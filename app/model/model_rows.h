@@ -81,9 +81,9 @@ struct CheckRow {
 
 // How many bytes a slot cut takes from its start in TEMP.
 enum class CutCount {
-  Fixed,         // `count`
-  ToEnd,         // the rest of TEMP
-  UpToMarker,    // the 1-based position of TEMP's first "KTMD", as a count
+  Fixed,       // `count`
+  ToEnd,       // the rest of TEMP
+  UpToMarker,  // the 1-based position of TEMP's first "KTMD", as a count
 };
 
 struct SlotCut {
@@ -146,6 +146,33 @@ struct ModelPresses {
   PressRow create;
   PressRow exportSlot;
 };
+
+// What the Ball, Boot and Glove tabs share: the pick filters of the three slots, the export
+// filters of each slot per format, the export's save dialogs (the glove has its own) and its
+// message.
+inline constexpr std::array<const char*, 3> kPickFilters = {
+    "DDS Texture(*.DDS)|*.dds", "DDS Bump(*.DDS)|*.dds", "DDS Highlight Texture(*.DDS)|*.dds"};
+
+struct SlotFilters {
+  const char* png;
+  const char* jpg;
+  const char* dds;
+};
+inline constexpr SlotFilters kTextureFilters{"Save Png Texture (*.Png)|*.png",
+                                             "Save Jpg Texture (*.Jpg)|*.jpg",
+                                             "Save DDS Texture (*.DDS)|*.DDS"};
+inline constexpr SlotFilters kBumpFilters{
+    "Save Png Bump (*.Png)|*.png", "Save Jpg Bump (*.Jpg)|*.jpg", "Save DDS Bump (*.DDS)|*.DDS"};
+inline constexpr SlotFilters kHTextureFilters{"Save Png H Texture (*.Png)|*.png",
+                                              "Save Jpg H Texture (*.Jpg)|*.jpg",
+                                              "Save DDS H Texture (*.DDS)|*.DDS"};
+// One title for the three formats of a slot.
+constexpr std::array<DialogText, 3> ExportSlotTexts(const char* title, const SlotFilters& filters) {
+  return {{{title, filters.png}, {title, filters.jpg}, {title, filters.dds}}};
+}
+inline constexpr std::array<const char*, 3> kSharedExportDialogs = {"CD12", "CD15", "CD16"};
+inline constexpr std::array<SavedNotice, 3> kSavedWithPath = {
+    SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::WithPath};
 
 // Markers a model tab looks for.
 inline constexpr int32_t kModelSectionMarker = 0x444D544B;  // "KTMD"

@@ -151,8 +151,8 @@ void ModelTexturePage::ClearView() {
 
 void ModelTexturePage::OpenModelFile(const std::function<void()>& next) {
   DerivedWork derived;
-  for (const char* file : {m_rows.unpacked, kSignatureWork, kTempWork, kModelSectionWork,
-                           kHeadWork}) {
+  for (const char* file :
+       {m_rows.unpacked, kSignatureWork, kTempWork, kModelSectionWork, kHeadWork}) {
     derived.files.push_back(Work(file));
   }
   for (const SlotCut& cut : m_rows.cuts) {
@@ -175,8 +175,7 @@ bool ModelTexturePage::CutSignature() {
     corvane::BinaryFile file(unpacked, corvane::BinaryFile::Mode::ReadOnly);
     if (corvane::FindLong(file, 1, row.endMarker) == 0) return false;
   }
-  m_bench.LibExport().Corvane_Export_StartFile2Data(unpacked, Work(kSignatureWork),
-                                                    row.endMarker);
+  m_bench.LibExport().Corvane_Export_StartFile2Data(unpacked, Work(kSignatureWork), row.endMarker);
   return true;
 }
 
@@ -246,12 +245,14 @@ void ModelTexturePage::CutSlots() {
     if (cut.rule == CutCount::ToEnd) count = length - cut.start + 1;
     if (cut.rule == CutCount::UpToMarker) {
       if (model == 0) {
-        throw StepFailure("\"" + user + "\" has no model section (no \"KTMD\" behind its textures).");
+        throw StepFailure("\"" + user +
+                          "\" has no model section (no \"KTMD\" behind its textures).");
       }
       count = model;
     }
     if (count <= 0 || (cut.rule != CutCount::UpToMarker && cut.start > length)) {
-      throw StepFailure("\"" + user + "\" is too short to hold the textures this tab cuts from it.");
+      throw StepFailure("\"" + user +
+                        "\" is too short to hold the textures this tab cuts from it.");
     }
     corvane::CutBlockToFile(temp, cut.start, static_cast<int32_t>(count), Work(cut.slotFile));
   }
@@ -293,10 +294,10 @@ void ModelTexturePage::PickHdTextures() {
 
 void ModelTexturePage::CreateHd(const std::function<void()>& build) {
   const MessageRow& missing = m_rows.optionMissing;
-  OnCreateHdPress(m_bench,
-                  CreateHdRow{m_hdOption, missing.text, missing.style,
-                              missing.title != nullptr ? QString(missing.title) : m_bench.Caption(),
-                              build});
+  OnCreateHdPress(
+      m_bench,
+      CreateHdRow{m_hdOption, missing.text, missing.style,
+                  missing.title != nullptr ? QString(missing.title) : m_bench.Caption(), build});
 }
 
 void ModelTexturePage::RequirePieces() const {
@@ -316,8 +317,12 @@ void ModelTexturePage::BuildPackAndOfferSave() {
   const fs::path built = Work(m_rows.built);
   corvane::WriteFileReplacing(built, corvane::OldTarget::DroppedFirst, parts);
   m_bench.LibPack().Corvane_Pack(built);
-  OfferSaveHd(m_bench, SaveHdRow{m_rows.builtQuestion, m_bench.Caption(), &m_saveDialog,
-                                 m_rows.saveText, {}, Beside(built, ".zlib")});
+  OfferSaveHd(m_bench, SaveHdRow{m_rows.builtQuestion,
+                                 m_bench.Caption(),
+                                 &m_saveDialog,
+                                 m_rows.saveText,
+                                 {},
+                                 Beside(built, ".zlib")});
 }
 
 void ModelTexturePage::ExportSlot() {
@@ -333,8 +338,8 @@ void ModelTexturePage::ExportSlot() {
     ExportRow row{dds, true, {}};
     for (size_t f = 0; f < m_formats.size(); ++f) {
       row.formats.push_back({m_formats[f], &m_bench.SharedDialog(m_rows.exportDialogs[f]),
-                             slot.texts[f], kFormatConversions[f],
-                             Beside(dds, kFormatSuffixes[f]), m_rows.notices[f]});
+                             slot.texts[f], kFormatConversions[f], Beside(dds, kFormatSuffixes[f]),
+                             m_rows.notices[f]});
     }
     slotRows.push_back({slot.listText, std::move(row)});
   }
