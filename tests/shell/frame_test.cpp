@@ -29,8 +29,8 @@ class FrameTest : public testing::Test {
     fs::create_directories(user);
   }
 
-  shelltest::TempFolder program;
-  shelltest::TempFolder userFolder;
+  testing_support::TempFolder program;
+  testing_support::TempFolder userFolder;
   fs::path work = program.Path() / "AppData" / "Test";
   fs::path user = userFolder.Path();
   shelltest::TestBench bench;

@@ -3,7 +3,7 @@
 
 #include "game_files.h"
 #include "image_box.h"
-#include "tab_harness.h"
+#include "single_tab_test.h"
 
 namespace {
 
