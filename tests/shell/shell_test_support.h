@@ -8,23 +8,16 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <QApplication>
 
+#include "qt_print.h"
 #include "scripted_dialog_service.h"
 #include "temp_folder.h"
 #include "workbench.h"
-
-// Readable QStrings in gtest's messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace shelltest {
 
