@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
+#include <utility>
 
 #include "game_files.h"
 #include "tabs.h"
@@ -34,6 +35,13 @@ void EnsureApplication() {
   static char name[] = "texel_tests";
   static char* argv[] = {name, nullptr};
   static QApplication application(argc, argv);
+}
+
+QString HarnessDialogs::ShowFileDialog(ui::DialogKind kind, const QString& dialogName,
+                                       const QString& title, const QString& filter) {
+  const QString chosen = ScriptedDialogService::ShowFileDialog(kind, dialogName, title, filter);
+  if (auto step = std::exchange(m_after, nullptr)) step();
+  return chosen;
 }
 
 TabHarness::TabHarness() {

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <set>
@@ -25,14 +26,27 @@ namespace testing_support {
 // The process's one QApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
 void EnsureApplication();
 
+// The scripted dialog service that can also run a step right after the next file dialog
+// returns: a test arms a fault there, once the user has picked the target and before the press
+// writes it.
+class HarnessDialogs : public ui::ScriptedDialogService {
+ public:
+  void AfterNextFileDialog(std::function<void()> step) { m_after = std::move(step); }
+  QString ShowFileDialog(ui::DialogKind kind, const QString& dialogName, const QString& title,
+                         const QString& filter) override;
+
+ private:
+  std::function<void()> m_after;
+};
+
 class TabHarness {
  public:
   TabHarness();
   ~TabHarness();
 
   texel::MainForm& Form() { return *m_form; }
-  ui::ScriptedDialogService& Script() { return m_script; }
-  const ui::ScriptedDialogService& Script() const { return m_script; }
+  HarnessDialogs& Script() { return m_script; }
+  const HarnessDialogs& Script() const { return m_script; }
   std::filesystem::path Work(texel::AssetKind kind, const std::string& name) const;
   // A path in the user's folder, outside the program folder.
   std::filesystem::path User(const std::string& name) const { return m_user / name; }
@@ -54,7 +68,7 @@ class TabHarness {
  private:
   TempFolder m_program;
   TempFolder m_user;
-  ui::ScriptedDialogService m_script;
+  HarnessDialogs m_script;
   std::unique_ptr<texel::MainForm> m_form;
 };
 
