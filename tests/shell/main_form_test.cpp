@@ -1,6 +1,7 @@
 #include "main_form.h"
 #include "tabs.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -362,6 +363,8 @@ TEST(Accessibility, NamesComeFromLabelsGroupsAndCaptions) {
   auto* image = ui::Child<ui::ImageBox>(group);
   auto* list = ui::Child<QListWidget>(group);
   auto* picture = ui::Child<QLabel>(group);
+  ui::MarkPictureHolder(picture);
+  auto* value = ui::Child<QLabel>(group);  // empty until a file is opened
   auto* other = ui::Child<QLineEdit>(&window);
   ui::LabelFor(ui::Child<QLabel>(&window, "HD Texture :"), other);
   ui::NameControls(&window);
@@ -371,6 +374,8 @@ TEST(Accessibility, NamesComeFromLabelsGroupsAndCaptions) {
   EXPECT_EQ(image->accessibleName(), "Texture Perview");
   EXPECT_EQ(list->accessibleName(), "Texture Perview");
   EXPECT_EQ(picture->accessibleName(), "Texture Perview");
+  value->setText("256 PX ");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(value)->text(QAccessible::Name), "256 PX ");
 }
 
 }  // namespace
