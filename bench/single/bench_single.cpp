@@ -2,23 +2,17 @@
 // floor of reading its inputs once and writing its output once, measured in the same run.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QPushButton>
-#include <QRadioButton>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <memory>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "game_files.h"
-#include "main_form.h"
 #include "packed_container.h"
-#include "scripted_dialog_service.h"
-#include "tabs.h"
+#include "tab_harness.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -26,68 +20,41 @@ namespace fs = std::filesystem;
 using fixtures::Bytes;
 using texel::AssetKind;
 
-fs::path MakeTempFolder(const char* what) {
-  std::random_device random;
-  const fs::path folder = fs::temp_directory_path() /
-                          (std::string("texel-bench-") + what + "-" + std::to_string(random()));
-  fs::create_directories(folder);
-  return folder;
-}
-
 fs::path BuiltProgramFolder() {
   const char* env = std::getenv("TF_PROGRAM_DIR");
   return env != nullptr ? fs::path(env) : fs::path(TF_BENCH_PROGRAM_DIR);
 }
 
-// The window in a program folder of its own, the user's files beside it.
+// The window as the tests drive it, with the user's game files and HD textures written once.
 class Session {
  public:
-  Session() : m_program(MakeTempFolder("program")), m_user(MakeTempFolder("user")) {
-    fs::create_directories(m_program / "AppData");
-    fs::copy(BuiltProgramFolder() / "AppData" / "cfg", m_program / "AppData" / "cfg",
-             fs::copy_options::recursive);
-    m_face = fixtures::MakeFace();
-    m_hair = fixtures::MakeHair();
-    m_turf = fixtures::MakeTurf();
-    fixtures::WriteFile(User("face.bin"), fixtures::Pack(m_face.unpacked));
-    fixtures::WriteFile(User("hair.bin"), fixtures::Pack(m_hair.bytes));
-    fixtures::WriteFile(User("truf.bin"), m_turf.bytes);
+  Session() {
+    fixtures::WriteFile(User("face.bin"), fixtures::Pack(fixtures::MakeFace().unpacked));
+    fixtures::WriteFile(User("hair.bin"), fixtures::Pack(fixtures::MakeHair().bytes));
+    fixtures::WriteFile(User("truf.bin"), fixtures::MakeTurf().bytes);
     fixtures::WriteFile(User("face-hd.dds"), fixtures::MakeHdFaceTexture());
     fixtures::WriteFile(User("hair-hd.dds"), fixtures::MakeHdHairTexture());
     fixtures::WriteFile(User("truf-hd.dds"), fixtures::MakeHdTurfTexture());
-    m_form = std::make_unique<texel::MainForm>(m_program, m_script, texel::TexelForgeTabs());
-    m_form->OnMainFormLoad();
-  }
-  ~Session() {
-    m_form.reset();
-    std::error_code ignored;
-    fs::remove_all(m_program, ignored);
-    fs::remove_all(m_user, ignored);
   }
 
-  fs::path User(const std::string& name) const { return m_user / name; }
-  fs::path Work(AssetKind kind, const char* name) const { return m_form->WorkFolder(kind) / name; }
+  fs::path User(const std::string& name) const { return m_harness.User(name); }
+  fs::path Work(AssetKind kind, const char* name) const { return m_harness.Work(kind, name); }
 
   void Choose(const std::string& userFile) {
-    m_script.ChooseFile(QString::fromStdString(User(userFile).string()));
+    m_harness.Script().ChooseFile(m_harness.UserText(userFile));
   }
-  void Yes() { m_script.AnswerYes(); }
-  void Select(const char* radio) { m_form->findChild<QRadioButton*>(radio)->setChecked(true); }
+  void Yes() { m_harness.Script().AnswerYes(); }
+  void Select(const char* radio) { m_harness.Select(radio); }
   // Presses a button; a press that ends in an unexpected message box is an error.
   bool Click(const char* button, size_t expectedMessages) {
-    m_script.Forget();
-    m_form->findChild<QPushButton*>(button)->click();
-    return m_script.Messages().size() == expectedMessages && m_script.Pending() == 0;
+    m_harness.Script().Forget();
+    m_harness.Click(button);
+    return m_harness.Script().Messages().size() == expectedMessages &&
+           m_harness.Script().Pending() == 0;
   }
 
  private:
-  fs::path m_program;
-  fs::path m_user;
-  fixtures::FaceFile m_face;
-  fixtures::SingleTextureFile m_hair;
-  fixtures::SingleTextureFile m_turf;
-  ui::ScriptedDialogService m_script;
-  std::unique_ptr<texel::MainForm> m_form;
+  testing_support::TabHarness m_harness;
 };
 
 Session& TheSession() {
@@ -270,15 +237,13 @@ void RegisterLibrary(const fs::path& registry) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication application(argc, argv);
-  const fs::path registryFolder = MakeTempFolder("registry");
+  setenv("TF_PROGRAM_DIR", BuiltProgramFolder().c_str(), 0);  // for the harness
+  testing_support::EnsureApplication();
+  const testing_support::TempFolder registryFolder;
   RegisterLibrary(registryFolder / "com-registry");
   benchmark::Initialize(&argc, argv);
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  std::error_code ignored;
-  fs::remove_all(registryFolder, ignored);
   return 0;
 }

@@ -13,6 +13,8 @@ namespace ui {
 
 namespace {
 
+constexpr const char* kPictureHolder = "pictureHolder";
+
 QString Plain(QString caption) { return caption.remove('&'); }
 
 QString GroupCaption(const QWidget* widget) {
@@ -35,6 +37,8 @@ void LabelFor(QLabel* label, QWidget* field) {
   field->setAccessibleName(Plain(label->text()));
 }
 
+void MarkPictureHolder(QLabel* label) { label->setProperty(kPictureHolder, true); }
+
 void NameControls(QWidget* root) {
   for (QLabel* label : root->findChildren<QLabel*>()) {
     if (label->buddy() != nullptr) NameIfUnnamed(label->buddy(), Plain(label->text()));
@@ -43,9 +47,9 @@ void NameControls(QWidget* root) {
     NameIfUnnamed(button, Plain(button->text()));
   }
   for (QWidget* widget : root->findChildren<QWidget*>()) {
-    // A label without text is a picture holder.
-    const auto* label = qobject_cast<QLabel*>(widget);
-    const bool picture = label != nullptr && label->text().isEmpty();
+    // A label empty now may show a value later: only a marked picture holder takes a name.
+    const bool picture =
+        qobject_cast<QLabel*>(widget) != nullptr && widget->property(kPictureHolder).toBool();
     const bool byGroup = picture || qobject_cast<ImageBox*>(widget) != nullptr ||
                          qobject_cast<QAbstractItemView*>(widget) != nullptr ||
                          qobject_cast<QPlainTextEdit*>(widget) != nullptr ||

@@ -10,9 +10,13 @@ namespace ui {
 // `label` names `field`: Alt+mnemonic focus and the field's accessible name.
 void LabelFor(QLabel* label, QWidget* field);
 
+// `label` shows a picture, not text: NameControls names it by its group's caption.
+void MarkPictureHolder(QLabel* label);
+
 // Gives every control below `root` that has no accessible name yet the name a user would read:
-// a field its label's caption (labels with a buddy), a button its caption, an image box (also a
-// label without text), list or multi-line text its group's caption.
+// a field its label's caption (labels with a buddy), a button its caption, an image box (or a
+// label marked as a picture holder), list or multi-line text its group's caption. Other labels
+// get no name, so that a screen reader reads their current text.
 void NameControls(QWidget* root);
 
 }  // namespace ui

@@ -15,30 +15,13 @@
 
 #include "com/bstr.h"
 #include "com/runtime.h"
+#include "temp_folder.h"
 
 namespace comtest {
 
 namespace fs = std::filesystem;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tf-com-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    m_path = pattern;
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(m_path, ec);
-  }
-  const fs::path& Path() const { return m_path; }
-  fs::path operator/(const std::string& name) const { return m_path / name; }
-
- private:
-  fs::path m_path;
-};
+using testing_support::TempFolder;
 
 // Points the runtime at a registry file in a scratch folder for the scope.
 class ScopedRegistry {

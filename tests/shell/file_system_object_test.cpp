@@ -10,10 +10,10 @@ namespace {
 using shelltest::Bytes;
 using shelltest::Listing;
 using shelltest::ReadBytes;
-using shelltest::TempFolder;
 using shelltest::WriteBytes;
 using shelltest::WriteText;
 using testing::HasSubstr;
+using testing_support::TempFolder;
 using texel::FileSystemError;
 using texel::FileSystemObject;
 

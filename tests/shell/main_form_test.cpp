@@ -1,6 +1,7 @@
 #include "main_form.h"
 #include "tabs.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@
 #include "child.h"
 #include "com/runtime.h"
 #include "frame.h"
+#include "guard_error.h"
 #include "image_box.h"
 #include "maker_site.h"
 #include "shell_test_support.h"
@@ -30,6 +32,7 @@ using shelltest::ProgramFolder;
 using shelltest::SameTree;
 using shelltest::WriteText;
 using testing::HasSubstr;
+using testing_support::GuardErrorBox;
 
 const std::vector<std::string> kWorkFolders = {"Face",   "Hair",  "Ball", "Boot",
                                                "Boot3d", "Glove", "Truf"};
@@ -118,10 +121,9 @@ TEST_F(MainFormTest, MissingProgramDataIsNamedAndNothingChanges) {
   {
     auto form = Start();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
-    EXPECT_EQ(dialogs.Messages()[0].style, ui::kErrorOk);
-    EXPECT_EQ(dialogs.Messages()[0].title, texel::kMainWindowCaption);
-    EXPECT_THAT(dialogs.Messages()[0].text.toStdString(),
-                testing::AllOf(HasSubstr("OnMainFormLoad"), HasSubstr(program.Cfg().string())));
+    EXPECT_THAT(dialogs.Messages()[0],
+                GuardErrorBox<ui::ShownMessage>("OnMainFormLoad",
+                                                {program.Cfg().string(), "data is missing"}));
     EXPECT_EQ(Listing(program.AppData()), (std::set<std::string>{"Face", "Face/Face.bin"}));
   }
 
@@ -129,7 +131,9 @@ TEST_F(MainFormTest, MissingProgramDataIsNamedAndNothingChanges) {
   dialogs.Forget();
   auto form = Start();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_THAT(dialogs.Messages()[0].text.toStdString(), HasSubstr(program.AppData().string()));
+  EXPECT_THAT(dialogs.Messages()[0],
+              GuardErrorBox<ui::ShownMessage>("OnMainFormLoad",
+                                              {program.AppData().string(), "data is missing"}));
   EXPECT_FALSE(fs::exists(program.AppData()));
   // The window still comes up, and closing it asks nothing more.
   form->close();
@@ -154,8 +158,9 @@ TEST_F(MainFormTest, AShutdownFailureIsReportedAndTheLaterFoldersStay) {
   fs::remove_all(Work("Hair"));
   form->close();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_THAT(dialogs.Messages()[0].text.toStdString(),
-              testing::AllOf(HasSubstr("OnMainFormUnload"), HasSubstr("Hair")));
+  EXPECT_THAT(dialogs.Messages()[0],
+              GuardErrorBox<ui::ShownMessage>(
+                  "OnMainFormUnload", {"DeleteFolder", Work("Hair").string(), "does not exist"}));
   EXPECT_FALSE(fs::exists(Work("Face")));
   EXPECT_FALSE(fs::exists(Work("Ball")));
   EXPECT_TRUE(fs::exists(Work("Boot")));
@@ -328,9 +333,9 @@ TEST_F(MainFormTest, AnUnregisteredLibrarySaysHowToRegisterIt) {
   } override(program.Path() / "empty-registry");
   texel::RunGuarded(*form, "OnOpenFaceBin", [&] { form->LibUnpack(); });
   ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_EQ(dialogs.Messages()[0].style, ui::kErrorOk);
-  EXPECT_THAT(dialogs.Messages()[0].text.toStdString(),
-              testing::AllOf(HasSubstr("OnOpenFaceBin"), HasSubstr("comreg")));
+  EXPECT_THAT(dialogs.Messages()[0],
+              GuardErrorBox<ui::ShownMessage>("OnOpenFaceBin",
+                                              {"Corvane_Gorm", "not registered", "comreg"}));
 }
 
 TEST_F(MainFormTest, EveryControlCarriesAnAccessibleName) {
@@ -358,6 +363,8 @@ TEST(Accessibility, NamesComeFromLabelsGroupsAndCaptions) {
   auto* image = ui::Child<ui::ImageBox>(group);
   auto* list = ui::Child<QListWidget>(group);
   auto* picture = ui::Child<QLabel>(group);
+  ui::MarkPictureHolder(picture);
+  auto* value = ui::Child<QLabel>(group);  // empty until a file is opened
   auto* other = ui::Child<QLineEdit>(&window);
   ui::LabelFor(ui::Child<QLabel>(&window, "HD Texture :"), other);
   ui::NameControls(&window);
@@ -367,6 +374,8 @@ TEST(Accessibility, NamesComeFromLabelsGroupsAndCaptions) {
   EXPECT_EQ(image->accessibleName(), "Texture Perview");
   EXPECT_EQ(list->accessibleName(), "Texture Perview");
   EXPECT_EQ(picture->accessibleName(), "Texture Perview");
+  value->setText("256 PX ");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(value)->text(QAccessible::Name), "256 PX ");
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 
 namespace {
 
-using shelltest::TempFolder;
 using shelltest::WriteText;
+using testing_support::TempFolder;
 
 std::filesystem::path WriteBitmap(const std::filesystem::path& path, int width, int height) {
   QImage image(width, height, QImage::Format_RGB32);

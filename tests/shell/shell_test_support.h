@@ -8,23 +8,16 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <ostream>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 #include <QApplication>
 
+#include "qt_print.h"
 #include "scripted_dialog_service.h"
+#include "temp_folder.h"
 #include "workbench.h"
-
-// Readable QStrings in gtest's messages.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) {
-  *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace shelltest {
 
@@ -73,28 +66,6 @@ inline bool SameTree(const fs::path& a, const fs::path& b) {
   return true;
 }
 
-// A temporary folder removed with the object.
-class TempFolder {
- public:
-  TempFolder() {
-    std::random_device random;
-    m_path = fs::temp_directory_path() /
-             ("tf-shell-" + std::to_string(random()) + "-" + std::to_string(random()));
-    fs::create_directories(m_path);
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(m_path, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const fs::path& Path() const { return m_path; }
-
- private:
-  fs::path m_path;
-};
-
 // The shipped AppData/cfg, as the build lays it beside the program.
 inline fs::path ShippedCfg() {
   const char* program = std::getenv("TF_PROGRAM_DIR");
@@ -106,7 +77,7 @@ inline fs::path ShippedCfg() {
 }
 
 // A program folder with AppData/cfg copied in.
-class ProgramFolder : public TempFolder {
+class ProgramFolder : public testing_support::TempFolder {
  public:
   explicit ProgramFolder(bool withCfg = true) {
     fs::create_directories(AppData());

@@ -2,9 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "game_files.h"
+#include "guard_error.h"
 #include "image_box.h"
 #include "packed_container.h"
-#include "tab_harness.h"
+#include "single_tab_test.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ using fixtures::Bytes;
 using fixtures::ReadFile;
 using fixtures::WriteFile;
 using testing_support::DialogShown;
+using testing_support::GuardErrorBox;
 using testing_support::kCaption;
 using testing_support::Shown;
 using texel::AssetKind;
@@ -127,7 +129,9 @@ TEST_F(FaceTabTest, AFailedOpenLeavesNothingOfTheEarlierFileToBuildFrom) {
   h.Script().Forget();
   Open("broken.bin");
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_TRUE(Messages()[0].text.startsWith("OnOpenFaceBin could not finish:"));
+  EXPECT_THAT(Messages()[0],
+              GuardErrorBox<Shown>("OnOpenFaceBin",
+                                   {"bump texture offset", "outside the file (300 bytes)"}));
   EXPECT_EQ(Messages()[0].style, 16);
 
   h.Script().Forget();
@@ -152,7 +156,9 @@ TEST_F(FaceTabTest, ABumpOffsetOutsideTheFileIsReportedAndNothingIsCut) {
   WriteFile(h.User("bad.bin"), fixtures::Pack(bad));
   Open("bad.bin");
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_TRUE(Messages()[0].text.startsWith("OnOpenFaceBin could not finish:"));
+  EXPECT_THAT(Messages()[0],
+              GuardErrorBox<Shown>("OnOpenFaceBin", {"bump texture offset (109600)",
+                                                     "outside the file (109600 bytes)"}));
   EXPECT_FALSE(fs::exists(Work("Bump.dds")));
   EXPECT_FALSE(fs::exists(Work("Face.dds")));
 }
@@ -188,7 +194,9 @@ TEST_F(FaceTabTest, AnExportBeforeAnyOpenIsReportedAndWritesNothing) {
   h.Select("FPNG");
   h.Click("FExportTexture");
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_TRUE(Messages()[0].text.startsWith("OnExportFaceTexture could not finish:"));
+  EXPECT_THAT(Messages()[0],
+              GuardErrorBox<Shown>("OnExportFaceTexture",
+                                   {"Corvane_DDS2PNG", "Face.dds", "File not found"}));
   EXPECT_EQ(Messages()[0].style, 16);
   EXPECT_TRUE(h.Script().Dialogs().empty());
   EXPECT_EQ(h.UserFiles(), (std::set<std::string>{"face.bin", "hd.dds"}));

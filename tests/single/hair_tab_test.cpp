@@ -4,7 +4,7 @@
 #include "game_files.h"
 #include "image_box.h"
 #include "packed_container.h"
-#include "tab_harness.h"
+#include "single_tab_test.h"
 
 namespace {
 

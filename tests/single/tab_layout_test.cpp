@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTabWidget>
 
+#include <gtest/gtest.h>
+
 #include "tab_harness.h"
 
 namespace {

@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "game_files.h"
+#include "guard_error.h"
 #include "image_box.h"
-#include "tab_harness.h"
+#include "single_tab_test.h"
 
 namespace {
 
@@ -12,6 +13,7 @@ using fixtures::Bytes;
 using fixtures::ReadFile;
 using fixtures::WriteFile;
 using testing_support::DialogShown;
+using testing_support::GuardErrorBox;
 using testing_support::kCaption;
 using testing_support::Shown;
 using texel::AssetKind;
@@ -110,7 +112,8 @@ TEST_F(TrufTabTest, AFileWithoutATextureEndsTheBuild) {
   Pick();
   Open("broken.bin");  // the cut fails: reported by the guard
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_TRUE(Messages()[0].text.startsWith("OnOpenTruf could not finish:"));
+  EXPECT_THAT(Messages()[0],
+              GuardErrorBox<Shown>("OnOpenTruf", {"Truf.bin", "Marker 0x20534444 not found"}));
 
   h.Script().Forget();
   const auto userFiles = h.UserFiles();

@@ -1,9 +1,12 @@
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder, removed with everything in it. Free of Qt
+// and of the test framework: the component tests and the benchmarks use it too.
 #pragma once
 
+#include <stdlib.h>
+
 #include <filesystem>
-#include <random>
 #include <set>
+#include <stdexcept>
 #include <string>
 
 namespace testing_support {
@@ -11,13 +14,15 @@ namespace testing_support {
 class TempFolder {
  public:
   TempFolder() {
-    std::random_device random;
-    m_path = std::filesystem::temp_directory_path() /
-             ("texel-single-" + std::to_string(random()) + "-" + std::to_string(random()));
-    std::filesystem::create_directories(m_path);
+    std::string pattern = (std::filesystem::temp_directory_path() / "tf-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    m_path = pattern;
   }
   ~TempFolder() {
     std::error_code ignored;
+    // A test may have taken the folder's write permission away.
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
     std::filesystem::remove_all(m_path, ignored);
   }
   TempFolder(const TempFolder&) = delete;

@@ -1,8 +1,10 @@
 #include "tab_harness.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdlib>
-#include <map>
+#include <stdexcept>
+#include <utility>
 
 #include "game_files.h"
 #include "tabs.h"
@@ -12,15 +14,6 @@ namespace testing_support {
 namespace fs = std::filesystem;
 
 namespace {
-
-QApplication& Application() {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  static int argc = 1;
-  static char name[] = "single_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
-  return application;
-}
 
 fs::path BuiltProgramFolder() {
   const char* folder = std::getenv("TF_PROGRAM_DIR");
@@ -35,8 +28,24 @@ bool StartsWith(const fs::path& file, std::initializer_list<uint8_t> magic) {
 
 }  // namespace
 
+void EnsureApplication() {
+  if (QApplication::instance() != nullptr) return;
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static int argc = 1;
+  static char name[] = "texel_tests";
+  static char* argv[] = {name, nullptr};
+  static QApplication application(argc, argv);
+}
+
+QString HarnessDialogs::ShowFileDialog(ui::DialogKind kind, const QString& dialogName,
+                                       const QString& title, const QString& filter) {
+  const QString chosen = ScriptedDialogService::ShowFileDialog(kind, dialogName, title, filter);
+  if (auto step = std::exchange(m_after, nullptr)) step();
+  return chosen;
+}
+
 TabHarness::TabHarness() {
-  Application();
+  EnsureApplication();
   const fs::path built = BuiltProgramFolder();
   fs::create_directories(m_program.Path() / "AppData");
   fs::copy(built / "AppData" / "cfg", m_program.Path() / "AppData" / "cfg",
@@ -62,8 +71,7 @@ std::set<std::string> TabHarness::WorkFiles(texel::AssetKind kind) const {
 QString TabHarness::Text(const char* name) {
   if (auto* edit = m_form->findChild<QLineEdit*>(name)) return edit->text();
   if (auto* label = m_form->findChild<QLabel*>(name)) return label->text();
-  ADD_FAILURE() << "no text control " << name;
-  return {};
+  throw std::runtime_error(std::string("no text control ") + name);
 }
 
 std::vector<Shown> Messages(const ui::ScriptedDialogService& script) {
@@ -88,56 +96,6 @@ void PrintTo(const Shown& shown, std::ostream* out) {
 void PrintTo(const DialogShown& shown, std::ostream* out) {
   *out << "{" << (shown.save ? "save " : "open ") << shown.name.toStdString() << ", \""
        << shown.title.toStdString() << "\", \"" << shown.filter.toStdString() << "\"}";
-}
-
-void SingleTabTest::SetUp() {
-  fixtures::WriteFile(h.User(m_tab.gameFile), GameFile());
-  fixtures::WriteFile(h.User("hd.dds"), HdTexture());
-}
-
-void SingleTabTest::TearDown() { EXPECT_EQ(h.Script().Pending(), 0u) << "unused scripted answers"; }
-
-// Made once per run: the large textures take a while.
-const fixtures::Bytes& SingleTabTest::HdTexture() const {
-  static std::map<fixtures::Bytes (*)(), fixtures::Bytes> made;
-  auto found = made.find(m_tab.makeHdTexture);
-  if (found == made.end()) found = made.emplace(m_tab.makeHdTexture, m_tab.makeHdTexture()).first;
-  return found->second;
-}
-
-void SingleTabTest::Open(const std::string& name) {
-  h.Script().ChooseFile(h.UserText(name));
-  h.Click(m_tab.open);
-}
-
-void SingleTabTest::Pick() {
-  h.Script().ChooseFile(h.UserText("hd.dds"));
-  h.Click(m_tab.pickTexture);
-}
-
-void SingleTabTest::CreateAndSave(const std::string& name) {
-  h.Select(m_tab.hdOption);
-  h.Script().AnswerYes();
-  h.Script().ChooseFile(h.UserText(name));
-  h.Click(m_tab.create);
-}
-
-void SingleTabTest::DeclineThenCancelTheSave() {
-  h.Select(m_tab.hdOption);
-  h.Script().AnswerNo();
-  h.Click(m_tab.create);
-  h.Script().AnswerYes();
-  h.Script().CancelFile();
-  h.Click(m_tab.create);
-}
-
-void SingleTabTest::ExportEveryFormat(const std::string& stem) {
-  const char* extensions[] = {".png", ".jpg", ".dds"};
-  for (int i = 0; i < 3; ++i) {
-    h.Select(m_tab.formats[i]);
-    h.Script().ChooseFile(h.UserText(stem + extensions[i]));
-    h.Click(m_tab.exportTexture);
-  }
 }
 
 bool IsPng(const fs::path& file) { return StartsWith(file, {0x89, 'P', 'N', 'G'}); }

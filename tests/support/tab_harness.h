@@ -1,25 +1,43 @@
 // The real main window without a screen: a program folder of its own (AppData/cfg from the
 // built program folder), the scripted dialog service, and the user's files in a folder outside
-// the program folder. Controls are found by their object names.
+// the program folder. Controls are found by their object names. Free of the test framework, so
+// that the benchmarks drive the window the same way.
 #pragma once
 
-#include <filesystem>
-#include <memory>
-#include <set>
-#include <string>
-
-#include <gtest/gtest.h>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
-#include "game_files.h"
 #include "main_form.h"
 #include "scripted_dialog_service.h"
 #include "temp_folder.h"
 
 namespace testing_support {
+
+// The process's one QApplication (offscreen unless QT_QPA_PLATFORM says otherwise).
+void EnsureApplication();
+
+// The scripted dialog service that can also run a step right after the next file dialog
+// returns: a test arms a fault there, once the user has picked the target and before the press
+// writes it.
+class HarnessDialogs : public ui::ScriptedDialogService {
+ public:
+  void AfterNextFileDialog(std::function<void()> step) { m_after = std::move(step); }
+  QString ShowFileDialog(ui::DialogKind kind, const QString& dialogName, const QString& title,
+                         const QString& filter) override;
+
+ private:
+  std::function<void()> m_after;
+};
 
 class TabHarness {
  public:
@@ -27,8 +45,8 @@ class TabHarness {
   ~TabHarness();
 
   texel::MainForm& Form() { return *m_form; }
-  ui::ScriptedDialogService& Script() { return m_script; }
-  const ui::ScriptedDialogService& Script() const { return m_script; }
+  HarnessDialogs& Script() { return m_script; }
+  const HarnessDialogs& Script() const { return m_script; }
   std::filesystem::path Work(texel::AssetKind kind, const std::string& name) const;
   // A path in the user's folder, outside the program folder.
   std::filesystem::path User(const std::string& name) const { return m_user / name; }
@@ -36,10 +54,11 @@ class TabHarness {
   std::set<std::string> UserFiles() const { return FileNames(m_user.Path()); }
   std::set<std::string> WorkFiles(texel::AssetKind kind) const;
 
+  // A missing control throws: the test (or the benchmark) stops there, naming it.
   template <typename W>
   W* Find(const char* name) {
     W* widget = m_form->findChild<W*>(name);
-    EXPECT_NE(widget, nullptr) << "no control " << name;
+    if (widget == nullptr) throw std::runtime_error(std::string("no control ") + name);
     return widget;
   }
   void Click(const char* button) { Find<QPushButton>(button)->click(); }
@@ -49,7 +68,7 @@ class TabHarness {
  private:
   TempFolder m_program;
   TempFolder m_user;
-  ui::ScriptedDialogService m_script;
+  HarnessDialogs m_script;
   std::unique_ptr<texel::MainForm> m_form;
 };
 
@@ -75,48 +94,6 @@ std::vector<DialogShown> Dialogs(const ui::ScriptedDialogService& script);
 void PrintTo(const DialogShown& shown, std::ostream* out);
 
 inline const QString kCaption = "Texel Forge  [v 1.0] By Dremmwel";
-
-// One tab as its tests drive it: the user's game file, and the controls they press.
-struct TabControls {
-  texel::AssetKind kind;
-  const char* gameFile;  // in the user's folder, with "hd.dds" beside it
-  fixtures::Bytes (*makeHdTexture)();
-  const char* open;
-  const char* pickTexture;
-  const char* hdOption;
-  const char* create;
-  const char* exportTexture;
-  const char* formats[3];  // PNG, JPG, DDS
-};
-
-// A tab's tests: the user's files are written first, and every scripted answer must be used.
-class SingleTabTest : public ::testing::Test {
- protected:
-  explicit SingleTabTest(const TabControls& tab) : m_tab(tab) {}
-  void SetUp() override;
-  void TearDown() override;
-  // The game file as the user has it.
-  virtual fixtures::Bytes GameFile() const = 0;
-
-  const fixtures::Bytes& HdTexture() const;
-  std::filesystem::path Work(const char* name) const { return h.Work(m_tab.kind, name); }
-  void Open() { Open(m_tab.gameFile); }
-  void Open(const std::string& name);
-  void Pick();  // "hd.dds"
-  // The HD option selected, "Yes" to the question, the build saved as `name`.
-  void CreateAndSave(const std::string& name);
-  // With the HD option: "No" to the question, then "Yes" and a cancelled save dialog.
-  void DeclineThenCancelTheSave();
-  // Each format selected in turn and exported as `stem` + ".png", ".jpg" and ".dds".
-  void ExportEveryFormat(const std::string& stem);
-  std::vector<Shown> Messages() const { return testing_support::Messages(h.Script()); }
-  std::vector<DialogShown> Dialogs() const { return testing_support::Dialogs(h.Script()); }
-
-  TabHarness h;
-
- private:
-  TabControls m_tab;
-};
 
 // File magic of the exports.
 bool IsPng(const std::filesystem::path& file);

@@ -1,0 +1,91 @@
+// A save or export onto the user's existing file that fails part-way (a full disk) leaves that
+// file as it was, no temporary file beside it, and the guard's error box instead of "Save
+// Succesfull".
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "game_files.h"
+#include "guard_error.h"
+#include "packed_container.h"
+#include "tab_harness.h"
+#include "write_fault.h"
+
+namespace {
+
+using fixtures::Bytes;
+using fixtures::ReadFile;
+using fixtures::WriteFile;
+using testing_support::GuardErrorBox;
+using testing_support::kCaption;
+using testing_support::Shown;
+
+constexpr uint64_t kBudget = 4096;  // bytes the device takes before it is full
+
+class FailedSaveTest : public testing::Test {
+ protected:
+  void Choose(const std::string& name) { h.Script().ChooseFile(h.UserText(name)); }
+  // The user's earlier file, and every file in the user's folder, as they were before.
+  void ExpectTheUsersFilesUnchanged(const std::set<std::string>& files) {
+    EXPECT_EQ(h.UserFiles(), files);  // hidden temporary names start with "."
+    EXPECT_EQ(ReadFile(h.User("earlier.bin")), kEarlier);
+  }
+  void TearDown() override { EXPECT_EQ(h.Script().Pending(), 0u) << "unused scripted answers"; }
+
+  const Bytes kEarlier = Bytes(20000, 0x77);
+  testing_support::TabHarness h;
+};
+
+TEST_F(FailedSaveTest, AFaceHdSaveOverAnExistingFile) {
+  WriteFile(h.User("face.bin"), fixtures::Pack(fixtures::MakeFace().unpacked));
+  WriteFile(h.User("hd.dds"), fixtures::MakeHdFaceTexture());
+  WriteFile(h.User("earlier.bin"), kEarlier);
+  const auto files = h.UserFiles();
+  Choose("face.bin");
+  h.Click("cmdOpenFaceBin");
+  Choose("hd.dds");
+  h.Click("cmdOpenHDTexture");
+  h.Select("FaceHDOption");
+  h.Script().Forget();
+
+  h.Script().AnswerYes();
+  Choose("earlier.bin");
+  // The build before the question writes the work files in full; only the save meets the fault.
+  std::optional<files::WriteFaultScope> fault;
+  h.Script().AfterNextFileDialog([&] { fault.emplace(kBudget); });
+  h.Click("FCreateHD");
+
+  const auto messages = testing_support::Messages(h.Script());
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], (Shown{"Works Finished Succesfully\r\nDo You Want Save ?", 68, kCaption}));
+  EXPECT_THAT(messages[1], GuardErrorBox<Shown>("OnCreateHdFace", {h.User("earlier.bin").string(),
+                                                                   "No space left on device"}));
+  ExpectTheUsersFilesUnchanged(files);
+  // The packed result is larger than the budget, so the copy did fail part-way.
+  EXPECT_GT(ReadFile(h.Work(texel::AssetKind::Face, "Face-HD.bin")).size(), kBudget);
+}
+
+TEST_F(FailedSaveTest, ATurfDdsExportOverAnExistingFile) {
+  WriteFile(h.User("truf.bin"), fixtures::MakeTurf().bytes);
+  WriteFile(h.User("earlier.bin"), kEarlier);
+  const auto files = h.UserFiles();
+  Choose("truf.bin");
+  h.Click("cmdOpenTruf");
+  h.Select("TDDS");
+  h.Script().Forget();
+
+  Choose("earlier.bin");
+  // The device fills on the export's last byte: the copy fails after writing all but its end.
+  const auto exported = ReadFile(h.Work(texel::AssetKind::Truf, "Truf.dds")).size();
+  const files::WriteFaultScope fault(exported - 1);
+  h.Click("cmdExportTrufTexture");
+
+  EXPECT_THAT(
+      testing_support::Messages(h.Script()),
+      testing::ElementsAre(GuardErrorBox<Shown>(
+          "OnExportTrufTexture", {h.User("earlier.bin").string(), "No space left on device"})));
+  ExpectTheUsersFilesUnchanged(files);
+}
+
+}  // namespace

@@ -1,0 +1,55 @@
+// The handler guard's error box: the error icon, the window's caption, a first line naming the
+// handler, then the reason. Only this file knows the first line's wording, so that rewording it
+// changes the tests in one place.
+#pragma once
+
+#include <gmock/gmock.h>
+
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "qt_print.h"
+#include "scripted_dialog_service.h"
+#include "workbench.h"
+
+namespace ui {
+inline void PrintTo(const ShownMessage& shown, std::ostream* out) {
+  *out << "{\"" << shown.text.toStdString() << "\", " << shown.style << ", \""
+       << shown.title.toStdString() << "\"}";
+}
+}  // namespace ui
+
+namespace testing_support {
+
+inline std::string GuardFirstLine(const std::string& handler) {
+  return handler + " could not finish:";
+}
+
+// The whole text the guard shows for `handler` failing with `reason`.
+inline QString GuardText(const std::string& handler, const std::string& reason) {
+  return QString::fromStdString(GuardFirstLine(handler) + "\r\n" + reason);
+}
+
+// A guard text for `handler` whose reason holds every one of `reason` (the file named, what
+// went wrong).
+inline testing::Matcher<std::string> GuardError(const std::string& handler,
+                                                const std::vector<std::string>& reason) {
+  std::vector<testing::Matcher<std::string>> parts = {testing::StartsWith(GuardFirstLine(handler))};
+  for (const std::string& part : reason) parts.push_back(testing::HasSubstr(part));
+  return testing::AllOfArray(parts);
+}
+
+// A shown box (text, style, title) that is the guard's error box with GuardError's text.
+template <typename Box>
+testing::Matcher<const Box&> GuardErrorBox(const std::string& handler,
+                                           const std::vector<std::string>& reason) {
+  return testing::AllOf(
+      testing::Field("style", &Box::style, static_cast<int>(ui::kErrorOk)),
+      testing::Field("title", &Box::title, QString(texel::kMainWindowCaption)),
+      testing::Field("text", &Box::text,
+                     testing::ResultOf([](const QString& text) { return text.toStdString(); },
+                                       GuardError(handler, reason))));
+}
+
+}  // namespace testing_support
