@@ -285,7 +285,7 @@ TEST_F(FrameTest, AFailingLibraryCallIsReportedAndTheNextHandlerRuns) {
   ASSERT_EQ(bench.dialogs.Messages().size(), 1u);
   EXPECT_THAT(bench.dialogs.Messages()[0],
               GuardErrorBox<ui::ShownMessage>(
-                  "OnOpenTestBin", {"Corvane_UnPack", "Cannot uncompress", "Stored size"}));
+                  "OnOpenTestBin", {"Corvane_UnPack", "Broken.bin", "not a packed game file"}));
 
   bool ran = false;
   texel::RunGuarded(bench, "OnNext", [&] { ran = true; });

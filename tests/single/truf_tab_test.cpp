@@ -113,7 +113,7 @@ TEST_F(TrufTabTest, AFileWithoutATextureEndsTheBuild) {
   Open("broken.bin");  // the cut fails: reported by the guard
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_THAT(Messages()[0],
-              GuardErrorBox<Shown>("OnOpenTruf", {"Truf.bin", "Marker 0x20534444 not found"}));
+              GuardErrorBox<Shown>("OnOpenTruf", {"Truf.bin", "no \"DDS \" marker"}));
 
   h.Script().Forget();
   const auto userFiles = h.UserFiles();
