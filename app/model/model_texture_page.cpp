@@ -79,7 +79,8 @@ QWidget* ModelTexturePage::BuildPreviewGroup() {
   if (m_rows.previewList != nullptr) {
     m_previewList = Place<QListWidget>(group, m_rows.previewList, 0, 0);
     for (const ExportSlotRow& slot : m_rows.exports) m_previewList->addItem(slot.listText);
-    m_previewList->setMaximumWidth(150);
+    m_previewList->setFixedWidth(140);
+    m_previewList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_preview = Place<ui::ImageBox>(group, m_rows.largeImage, 0, 1);
     m_preview->setMinimumSize(kLargePreviewSide, kLargePreviewSide);
     return group;

@@ -48,7 +48,7 @@ void ImageBox::resizeEvent(QResizeEvent* event) {
 void ImageBox::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-    emit clicked();
+    Q_EMIT clicked();
   }
 }
 

@@ -36,7 +36,7 @@ class ImageBox : public QLabel {
 
   QSize sizeHint() const override;
 
- signals:
+ Q_SIGNALS:
   void clicked();
 
  protected:

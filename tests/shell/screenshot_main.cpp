@@ -12,6 +12,7 @@
 
 #include "game_files.h"
 #include "main_form.h"
+#include "model_files.h"
 #include "packed_container.h"
 #include "qt_dialog_service.h"
 #include "scripted_dialog_service.h"
@@ -72,18 +73,26 @@ int main(int argc, char** argv) {
       form.TabControl1->setCurrentIndex(i);
       ok = Save(form, output / ("tab-" + std::to_string(i) + ".png")) && ok;
     }
-    // Each single-texture tab with a synthetic game file opened: preview, type and size.
+    // Each tab with a synthetic game file opened: previews, types and sizes.
     const fs::path user = program / "user";
     fs::create_directories(user);
     fixtures::WriteFile(user / "face.bin", fixtures::Pack(fixtures::MakeFace().unpacked));
     fixtures::WriteFile(user / "hair.bin", fixtures::Pack(fixtures::MakeHair().bytes));
     fixtures::WriteFile(user / "truf.bin", fixtures::MakeTurf().bytes);
+    fixtures::WriteFile(user / "ball.bin", fixtures::Pack(fixtures::MakeBall().unpacked));
+    fixtures::WriteFile(user / "boot.bin", fixtures::Pack(fixtures::MakeBoot().unpacked));
+    fixtures::WriteFile(user / "boot3d.bin", fixtures::Pack(fixtures::MakeBoot3d().unpacked));
+    fixtures::WriteFile(user / "glove.bin", fixtures::Pack(fixtures::MakeGlove().unpacked));
     const struct {
       int tab;
       const char* file;
       const char* button;
     } opened[] = {{0, "face.bin", "cmdOpenFaceBin"},
                   {1, "hair.bin", "cmdHairOpen"},
+                  {2, "ball.bin", "cmdOpenBallBin"},
+                  {3, "boot.bin", "cmdOpenBootBin"},
+                  {4, "boot3d.bin", "cmd_OpenBoot3dBin"},
+                  {5, "glove.bin", "cmdOpenGLoveBin"},
                   {6, "truf.bin", "cmdOpenTruf"}};
     for (const auto& o : opened) {
       form.TabControl1->setCurrentIndex(o.tab);
