@@ -14,7 +14,7 @@ int main(int argc, char** argv) {
   texel::MainForm form(QCoreApplication::applicationDirPath().toStdString(), dialogs,
                        texel::TexelForgeTabs());
   dialogs.SetOwner(&form);
-  form.Load();
+  if (!form.Load()) return 1;
   form.show();
   return QApplication::exec();
 }

@@ -126,8 +126,9 @@ class Boot3dTab : public ModelTexturePage {
              {"cmd_OpenTexture_3dBoot", "OnOpenTexture3dBoot", [this] { PickHdTextures(); }},
              {"cmd_CreateHD_Boot3d", "OnCreateHDBoot3d", [this] { OnCreateHDBoot3d(); }},
              {"cmd_ExportTexture3d", "OnExportTexture3d", [this] { ExportSlot(); }}}) {
-    connect(m_previewList, &QListWidget::itemClicked, this,
-            [this] { RunGuarded(m_bench, "OnList2Click", [this] { OnList2Click(); }); });
+    connect(m_previewList, &QListWidget::itemClicked, this, [this] {
+      RunGuarded(m_bench, ActionWords(m_previewList), [this] { OnList2Click(); });
+    });
   }
 
  private:

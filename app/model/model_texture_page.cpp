@@ -44,8 +44,12 @@ QPushButton* ModelTexturePage::Press(QWidget* parent, const PressRow& press,
                                      const QString& caption) {
   auto* button = ui::Child<QPushButton>(parent, caption);
   button->setObjectName(press.button);
-  connect(button, &QPushButton::clicked, this,
-          [this, handler = press.handler, run = press.run] { RunGuarded(m_bench, handler, run); });
+  connect(button, &QPushButton::clicked, this, [this, button, run = press.run] {
+    RunGuarded(m_bench, ActionWords(button), [&] {
+      RequireWorkFolder(m_bench, m_rows.kind);
+      run();
+    });
+  });
   return button;
 }
 
@@ -98,8 +102,8 @@ QWidget* ModelTexturePage::BuildPreviewGroup() {
                                  " thumbnail");
     thumbnail->setCursor(Qt::PointingHandCursor);
     connect(thumbnail, &ui::ImageBox::clicked, this,
-            [this, handler = row.handler, slot = static_cast<size_t>(i)] {
-              RunGuarded(m_bench, handler, [this, slot] { OnThumbnailClick(slot); });
+            [this, thumbnail, slot = static_cast<size_t>(i)] {
+              RunGuarded(m_bench, ActionWords(thumbnail), [this, slot] { OnThumbnailClick(slot); });
             });
     m_thumbnails.push_back(thumbnail);
     QLabel* size = Place<QLabel>(group, row.sizeLabel, i, 2);

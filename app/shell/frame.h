@@ -25,8 +25,11 @@ struct DerivedWork {
   std::vector<fs::path> files;
   std::function<void()> clearView;
 };
-// Runs `step`; on a failure removes the derived work, clears the view and passes it on.
-void RunOpenStep(const DerivedWork& derived, const std::function<void()>& step);
+// Runs `step` on the user's file `chosen`, copied to `workCopy`; on a failure removes the
+// derived work, clears the view and passes the failure on, told with the user's file in place
+// of the work files that stand for it.
+void RunOpenStep(const DerivedWork& derived, const QString& chosen, const fs::path& workCopy,
+                 const std::function<void()>& step);
 
 // Open dialog -> path box -> copy over the work copy -> unpack it -> the tab's next step.
 struct OpenAssetRow {
@@ -108,8 +111,13 @@ struct SlotExport {
 void OnExportSlotTexture(Workbench& bench, const QListWidget* list,
                          std::span<const SlotExport> slotRows);
 
-// Runs one handler: any failure becomes an error box (error icon, the window caption) saying
-// which handler failed and why, and the program goes on.
-void RunGuarded(Workbench& bench, const char* handler, const std::function<void()>& body);
+// What a press was, in the window's words: the tab, the button and its group, for example
+// `Ball HD — "Open" (Open File)`.
+QString ActionWords(const QWidget* control);
+
+// Runs one handler with the wait cursor: any failure becomes an error box (error icon, the
+// window caption) saying what the user was doing, then why in plain words, then the library
+// call for a bug report where one failed; the program goes on.
+void RunGuarded(Workbench& bench, const QString& doing, const std::function<void()>& body);
 
 }  // namespace texel

@@ -72,6 +72,11 @@ class StartUpError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+class OtherCopyRuns : public std::runtime_error {
+ public:
+  OtherCopyRuns() : std::runtime_error("Texel Forge is already running from this folder.") {}
+};
+
 }  // namespace
 
 MainForm::MainForm(fs::path programFolder, ui::DialogService& dialogs, const TabFactories& tabs)
@@ -97,8 +102,11 @@ CorvaneClient& MainForm::OnFirstUse(std::optional<CorvaneClient>& member) {
 }
 
 void MainForm::Connect(QAction* action, const char* handler, std::function<void()> body) {
-  connect(action, &QAction::triggered, this,
-          [this, handler, body = std::move(body)] { RunGuarded(*this, handler, body); });
+  connect(action, &QAction::triggered, this, [this, action, body = std::move(body)] {
+    const auto* menu = qobject_cast<QMenu*>(action->parent());
+    const QString where = menu != nullptr ? menu->title() + " \u2014 " : QString();
+    RunGuarded(*this, where + "\"" + action->text() + "\"", body);
+  });
 }
 
 void MainForm::BuildMenus() {
@@ -167,8 +175,16 @@ void MainForm::BuildTabs(const TabFactories& tabs) {
   setCentralWidget(TabControl1);
 }
 
-void MainForm::Load() {
-  RunGuarded(*this, "OnMainFormLoad", [this] { OnMainFormLoad(); });
+bool MainForm::Load() {
+  RunGuarded(*this, "Texel Forge's start-up", [this] {
+    try {
+      OnMainFormLoad();
+    } catch (const OtherCopyRuns& refused) {
+      // Not a failure: the other copy goes on unharmed, this one says why it ends.
+      Message(refused.what(), ui::kWarningOk, kApplicationTitle);
+    }
+  });
+  return !m_otherCopyRuns;
 }
 
 void MainForm::CheckProgramData() {
@@ -199,6 +215,14 @@ void MainForm::OnMainFormLoad() {
   ui::ApplySkin(m_programFolder / kSkinFile);
   FileSystemObject& files = FileSystem();
   CheckProgramData();
+  // Taken before any folder is touched: another copy's working folders are its own.
+  if (!m_instanceLock) {
+    m_instanceLock = InstanceLock::Take(m_programFolder / "AppData");
+    if (!m_instanceLock) {
+      m_otherCopyRuns = true;
+      throw OtherCopyRuns();
+    }
+  }
   const fs::path cfg = TemplateFolder();
 
   const fs::path boot3d = WorkFolder(AssetKind::Boot3d);
@@ -220,15 +244,18 @@ void MainForm::OnMainFormLoad() {
 
 void MainForm::OnMainFormUnload() {
   FileSystemObject& files = FileSystem();
-  // Without AppData the start-up built nothing, so there is nothing to remove.
-  if (!files.FolderExists(m_programFolder / "AppData")) return;
-  for (AssetKind kind : kRemovedAtEnd) files.DeleteFolder(WorkFolder(kind));
+  // The folders are another copy's, or (without AppData) the start-up built nothing.
+  if (m_otherCopyRuns || !files.FolderExists(m_programFolder / "AppData")) return;
+  // A folder removed while the program ran is simply not there to remove.
+  for (AssetKind kind : kRemovedAtEnd) {
+    if (files.FolderExists(WorkFolder(kind))) files.DeleteFolder(WorkFolder(kind));
+  }
 }
 
 void MainForm::closeEvent(QCloseEvent* event) {
   if (!m_exited && !m_unloaded) {
     m_unloaded = true;
-    RunGuarded(*this, "OnMainFormUnload", [this] { OnMainFormUnload(); });
+    RunGuarded(*this, "Texel Forge's clean-up", [this] { OnMainFormUnload(); });
   }
   event->accept();
 }

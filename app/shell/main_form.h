@@ -15,6 +15,7 @@
 #include <QTabWidget>
 
 #include "credits.h"
+#include "instance_lock.h"
 #include "workbench.h"
 
 namespace texel {
@@ -42,8 +43,9 @@ class MainForm : public QMainWindow, public Workbench {
 
   // Start-up: the skin, then the working folders afresh. Throws when a folder step fails.
   void OnMainFormLoad();
-  // OnMainFormLoad under the handler guard, as the program starts.
-  void Load();
+  // OnMainFormLoad under the handler guard, as the program starts. False when another copy
+  // runs from this program folder: this one has said so, changed nothing, and must end.
+  bool Load();
   // Shutdown: six working folders removed; Boot3d stays for the next start to replace.
   void OnMainFormUnload();
 
@@ -82,6 +84,8 @@ class MainForm : public QMainWindow, public Workbench {
   std::optional<CorvaneClient> m_libPack;
   std::optional<CorvaneClient> m_libUnpack;
   std::unique_ptr<Credits> m_credits;  // no owner window
+  std::optional<InstanceLock> m_instanceLock;
+  bool m_otherCopyRuns = false;
   bool m_exited = false;
   bool m_unloaded = false;
 };

@@ -33,4 +33,13 @@ void RequireNonEmptyFile(const fs::path& file) {
   }
 }
 
+void RequireWorkFolder(const Workbench& bench, AssetKind kind) {
+  std::error_code error;
+  const fs::path folder = bench.WorkFolder(kind);
+  if (!fs::is_directory(folder, error)) {
+    throw StepFailure("This tab's working folder \"" + folder.string() +
+                      "\" is missing. Close Texel Forge and start it again to restore it.");
+  }
+}
+
 }  // namespace texel

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "common_dialog.h"
+#include "workbench.h"
 
 namespace texel {
 
@@ -37,5 +38,9 @@ QString ShowFileDialog(ui::CommonDialog& dialog, const DialogText& text, ui::Dia
 bool IsNonEmptyFile(const fs::path& file);
 // Fails naming the file when it is missing or empty: a step reads only what is there.
 void RequireNonEmptyFile(const fs::path& file);
+
+// Every press of a tab works in its folder; one removed while the program runs is made again
+// only by the next start.
+void RequireWorkFolder(const Workbench& bench, AssetKind kind);
 
 }  // namespace texel

@@ -9,21 +9,25 @@ namespace texel {
 
 namespace {
 
-QPushButton* PlacePress(QWidget* tab, Workbench& bench, QGroupBox* group, const PressRow& press,
-                        int column, const QString& caption, std::function<void()> step) {
+QPushButton* PlacePress(QWidget* tab, Workbench& bench, AssetKind kind, QGroupBox* group,
+                        const PressRow& press, int column, const QString& caption,
+                        std::function<void()> step) {
   auto* button = Place<QPushButton>(group, press.name, 0, column, caption);
   QObject::connect(button, &QPushButton::clicked, tab,
-                   [&bench, handler = press.handler, step = std::move(step)] {
-                     RunGuarded(bench, handler, step);
+                   [&bench, kind, button, step = std::move(step)] {
+                     RunGuarded(bench, ActionWords(button), [&] {
+                       RequireWorkFolder(bench, kind);
+                       step();
+                     });
                    });
   return button;
 }
 
-QLineEdit* PlacePathRow(QWidget* tab, Workbench& bench, QGroupBox* group, const PathRow& row,
-                        std::function<void()> step) {
+QLineEdit* PlacePathRow(QWidget* tab, Workbench& bench, AssetKind kind, QGroupBox* group,
+                        const PathRow& row, std::function<void()> step) {
   PlaceLabel(group, row.caption, 0, 0);
   auto* box = Place<QLineEdit>(group, row.pathBox, 0, 1);
-  PlacePress(tab, bench, group, row.open, 2, "Open", std::move(step));
+  PlacePress(tab, bench, kind, group, row.open, 2, "Open", std::move(step));
   return box;
 }
 
@@ -49,7 +53,7 @@ void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const PagePr
     switch (place.group) {
       case PageGroup::OpenFile:
         group = GroupWithGrid(this, "Open File");
-        m_filePath = PlacePathRow(this, m_bench, group, rows.file, presses.open);
+        m_filePath = PlacePathRow(this, m_bench, m_kind, group, rows.file, presses.open);
         break;
       case PageGroup::Preview:
         group = GroupWithGrid(this, "Texture Perview");
@@ -57,16 +61,17 @@ void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const PagePr
         break;
       case PageGroup::OpenTexture:
         group = GroupWithGrid(this, "Open Texture");
-        m_texturePath = PlacePathRow(this, m_bench, group, rows.texture, presses.pickTexture);
+        m_texturePath =
+            PlacePathRow(this, m_bench, m_kind, group, rows.texture, presses.pickTexture);
         break;
       case PageGroup::HdDone:
         group = GroupWithGrid(this, "Hd Done");
-        PlacePress(this, m_bench, group, rows.create, 0, "Create HD", presses.create);
+        PlacePress(this, m_bench, m_kind, group, rows.create, 0, "Create HD", presses.create);
         m_hdOption = Place<QRadioButton>(group, rows.hdOption, 0, 1, QString(rows.hdOptionCaption));
         break;
       case PageGroup::ExportTexture:
         group = GroupWithGrid(this, "Export Texture");
-        PlacePress(this, m_bench, group, rows.exportTexture, 0, rows.exportCaption,
+        PlacePress(this, m_bench, m_kind, group, rows.exportTexture, 0, rows.exportCaption,
                    presses.exportTexture);
         m_png = Place<QRadioButton>(group, rows.formats[0], 0, 1, QString("PNG"));
         m_jpg = Place<QRadioButton>(group, rows.formats[1], 0, 2, QString("JPG"));

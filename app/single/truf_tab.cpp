@@ -83,7 +83,7 @@ void TrufTab::OnOpenTruf() {
   if (chosen.isEmpty()) return;
   m_filePath->setText(chosen);
   m_bench.FileSystem().CopyFile(ToPath(chosen), Work(kWorkCopy));
-  RunOpenStep(Derived({kTexture, kPreview}), [this] {
+  RunOpenStep(Derived({kTexture, kPreview}), chosen, Work(kWorkCopy), [this] {
     ShowPreview(kWorkCopy, kTexture, kPreview);
     ShowTrufTextureInfo();
   });

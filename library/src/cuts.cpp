@@ -29,12 +29,25 @@ std::string MarkerText(int32_t marker) {
   return "\"" + text + "\"";
 }
 
+// What a file lacks without the marker, in the words of the one who opened it.
+std::string WithoutMarker(int32_t marker) {
+  switch (marker) {
+    case kDdsMagic:
+      return "holds no DDS texture";
+    case kModelSectionMagic:
+      return "holds no model section (no \"KTMD\")";
+    case kBootHeadEnd:
+      return "has no end-of-head mark";
+    default:
+      return "holds no " + MarkerText(marker) + " marker";
+  }
+}
+
 // Position of the marker from the start of the file; fails naming both when it is absent.
 int32_t RequireMarker(BinaryFile& file, int32_t marker) {
   int32_t position = FindLong(file, kFirstPosition, marker);
   if (position == 0)
-    throw Failure(kUnspecifiedFailure,
-                  "no " + MarkerText(marker) + " marker in '" + file.Path().string() + "'");
+    throw Failure(kUnspecifiedFailure, "'" + file.Path().string() + "' " + WithoutMarker(marker));
   return position;
 }
 

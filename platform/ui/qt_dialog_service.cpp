@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "busy_cursor.h"
+
 namespace ui {
 
 QWidget* QtDialogService::Owner() const {
@@ -13,6 +15,7 @@ QWidget* QtDialogService::Owner() const {
 
 QString QtDialogService::ShowFileDialog(DialogKind kind, const QString& dialogName,
                                         const QString& title, const QString& filter) {
+  DialogCursor arrow;
   QFileDialog dialog(Owner(), title);
   dialog.setObjectName(dialogName);
   dialog.setNameFilters(ToNameFilters(filter));
@@ -29,6 +32,7 @@ QString QtDialogService::ShowFileDialog(DialogKind kind, const QString& dialogNa
 }
 
 Answer QtDialogService::ShowMessage(const QString& text, int style, const QString& title) {
+  DialogCursor arrow;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   switch (style) {
     case kErrorOk:

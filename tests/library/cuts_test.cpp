@@ -75,22 +75,23 @@ TEST_F(CutsTest, PiecesAreWrittenAfresh) {
 
 TEST_F(CutsTest, AbsentMarkersFailAndWriteNothing) {
   File(200, {{50, kKtmd}});
-  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "no \"DDS \" marker in");
-  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kDds, m_new), "marker");
+  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "holds no DDS texture");
+  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kDds, m_new), "holds no DDS texture");
   EXPECT_FAILURE(ops::ExportData2Data(m_file, kDds, kKtmd, m_new), m_file.string());
-  EXPECT_FAILURE(ops::ExportData2Data(m_file, kKtmd, kWe00, m_new), "no \"WE00\" marker");
-  EXPECT_FAILURE(ops::ExportData2Data(m_file, kKtmd, ops::kBootHeadEnd, m_new), "no -16 marker");
+  EXPECT_FAILURE(ops::ExportData2Data(m_file, kKtmd, kWe00, m_new), "holds no \"WE00\" marker");
+  EXPECT_FAILURE(ops::ExportData2Data(m_file, kKtmd, ops::kBootHeadEnd, m_new),
+                 "has no end-of-head mark");
   EXPECT_FALSE(fs::exists(m_new));
 
   WriteBytes(m_new, Text("earlier piece"));
-  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kWe00, m_new), "marker");
+  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kWe00, m_new), "holds no");
   EXPECT_EQ(ReadBytes(m_new), Text("earlier piece"));
 }
 
 TEST_F(CutsTest, EmptyAndMissingFilesFail) {
   WriteBytes(m_file, {});
-  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kDds, m_new), "marker");
-  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "marker");
+  EXPECT_FAILURE(ops::ExportData2FinishFile(m_file, kDds, m_new), "holds no DDS texture");
+  EXPECT_FAILURE(ops::ExportStartFile2Data(m_file, m_new, kDds), "holds no DDS texture");
   const fs::path missing = m_folder / "missing";
   EXPECT_FAILURE(ops::ExportStartFile2Data(missing, m_new, kDds), missing.string());
   EXPECT_FAILURE(ops::Replace(missing, kDds, 1), missing.string());

@@ -122,7 +122,7 @@ TEST_F(MainFormTest, MissingProgramDataIsNamedAndNothingChanges) {
     auto form = Start();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_THAT(dialogs.Messages()[0],
-                GuardErrorBox<ui::ShownMessage>("OnMainFormLoad",
+                GuardErrorBox<ui::ShownMessage>("Texel Forge's start-up",
                                                 {program.Cfg().string(), "data is missing"}));
     EXPECT_EQ(Listing(program.AppData()), (std::set<std::string>{"Face", "Face/Face.bin"}));
   }
@@ -132,7 +132,7 @@ TEST_F(MainFormTest, MissingProgramDataIsNamedAndNothingChanges) {
   auto form = Start();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_THAT(dialogs.Messages()[0],
-              GuardErrorBox<ui::ShownMessage>("OnMainFormLoad",
+              GuardErrorBox<ui::ShownMessage>("Texel Forge's start-up",
                                               {program.AppData().string(), "data is missing"}));
   EXPECT_FALSE(fs::exists(program.AppData()));
   // The window still comes up, and closing it asks nothing more.
@@ -153,18 +153,32 @@ TEST_F(MainFormTest, ClosingRemovesSixWorkingFoldersAndKeepsBoot3d) {
   EXPECT_TRUE(fs::exists(program.Cfg() / "Boot" / "WE00.1.dll"));
 }
 
-TEST_F(MainFormTest, AShutdownFailureIsReportedAndTheLaterFoldersStay) {
+TEST_F(MainFormTest, AWorkingFolderRemovedWhileRunningIsPassedOverAtShutdown) {
   auto form = Start();
   fs::remove_all(Work("Hair"));
   form->close();
+  EXPECT_TRUE(dialogs.Messages().empty());
+  for (const char* name : {"Face", "Hair", "Ball", "Boot", "Glove", "Truf"}) {
+    EXPECT_FALSE(fs::exists(Work(name))) << name;
+  }
+}
+
+TEST_F(MainFormTest, ASecondCopyFromTheSameFolderEndsAndChangesNothing) {
+  auto first = Start();
+  WriteText(Work("Face") / "work.bin", "the first copy's work");
+  auto second = std::make_unique<texel::MainForm>(program.Path(), dialogs, texel::TexelForgeTabs());
+  EXPECT_FALSE(second->Load());
   ASSERT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_THAT(dialogs.Messages()[0],
-              GuardErrorBox<ui::ShownMessage>(
-                  "OnMainFormUnload", {"DeleteFolder", Work("Hair").string(), "does not exist"}));
-  EXPECT_FALSE(fs::exists(Work("Face")));
-  EXPECT_FALSE(fs::exists(Work("Ball")));
-  EXPECT_TRUE(fs::exists(Work("Boot")));
-  EXPECT_TRUE(fs::exists(Work("Truf")));
+  EXPECT_EQ(dialogs.Messages()[0].text, "Texel Forge is already running from this folder.");
+  second->close();
+  second.reset();
+  EXPECT_EQ(Listing(Work("Face")), std::set<std::string>{"work.bin"});
+
+  // The lock goes with its copy: the next one starts.
+  first.reset();
+  auto next = std::make_unique<texel::MainForm>(program.Path(), dialogs, texel::TexelForgeTabs());
+  EXPECT_TRUE(next->Load());
+  EXPECT_FALSE(fs::exists(Work("Face") / "work.bin"));
 }
 
 TEST_F(MainFormTest, ExitEndsWithoutCleanUp) {

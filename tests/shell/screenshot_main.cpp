@@ -87,12 +87,9 @@ int main(int argc, char** argv) {
       int tab;
       const char* file;
       const char* button;
-    } opened[] = {{0, "face.bin", "cmdOpenFaceBin"},
-                  {1, "hair.bin", "cmdHairOpen"},
-                  {2, "ball.bin", "cmdOpenBallBin"},
-                  {3, "boot.bin", "cmdOpenBootBin"},
-                  {4, "boot3d.bin", "cmd_OpenBoot3dBin"},
-                  {5, "glove.bin", "cmdOpenGLoveBin"},
+    } opened[] = {{0, "face.bin", "cmdOpenFaceBin"},      {1, "hair.bin", "cmdHairOpen"},
+                  {2, "ball.bin", "cmdOpenBallBin"},      {3, "boot.bin", "cmdOpenBootBin"},
+                  {4, "boot3d.bin", "cmd_OpenBoot3dBin"}, {5, "glove.bin", "cmdOpenGLoveBin"},
                   {6, "truf.bin", "cmdOpenTruf"}};
     for (const auto& o : opened) {
       form.TabControl1->setCurrentIndex(o.tab);

@@ -130,7 +130,7 @@ TEST_F(FaceTabTest, AFailedOpenLeavesNothingOfTheEarlierFileToBuildFrom) {
   Open("broken.bin");
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_THAT(Messages()[0],
-              GuardErrorBox<Shown>("OnOpenFaceBin",
+              GuardErrorBox<Shown>("Face HD \u2014 \"Open\" (Open File)",
                                    {"bump texture offset", "outside the file (300 bytes)"}));
   EXPECT_EQ(Messages()[0].style, 16);
 
@@ -156,9 +156,9 @@ TEST_F(FaceTabTest, ABumpOffsetOutsideTheFileIsReportedAndNothingIsCut) {
   WriteFile(h.User("bad.bin"), fixtures::Pack(bad));
   Open("bad.bin");
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_THAT(Messages()[0],
-              GuardErrorBox<Shown>("OnOpenFaceBin", {"bump texture offset (109600)",
-                                                     "outside the file (109600 bytes)"}));
+  EXPECT_THAT(Messages()[0], GuardErrorBox<Shown>("Face HD \u2014 \"Open\" (Open File)",
+                                                  {"bump texture offset (109600)",
+                                                   "outside the file (109600 bytes)"}));
   EXPECT_FALSE(fs::exists(Work("Bump.dds")));
   EXPECT_FALSE(fs::exists(Work("Face.dds")));
 }
@@ -195,7 +195,7 @@ TEST_F(FaceTabTest, AnExportBeforeAnyOpenIsReportedAndWritesNothing) {
   h.Click("FExportTexture");
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_THAT(Messages()[0],
-              GuardErrorBox<Shown>("OnExportFaceTexture",
+              GuardErrorBox<Shown>("Face HD \u2014 \"Export Texture\"",
                                    {"Corvane_DDS2PNG", "Face.dds", "File not found"}));
   EXPECT_EQ(Messages()[0].style, 16);
   EXPECT_TRUE(h.Script().Dialogs().empty());
@@ -216,6 +216,26 @@ TEST_F(FaceTabTest, TheTypeScanSeesEvenOffsetsOnlyAndKeepsTheLastMatch) {
   EXPECT_EQ(h.Text("FaceDDSType"), "DXT - 5");
   Open("even.bin");
   EXPECT_EQ(h.Text("FaceDDSType"), "DXT - 1");
+}
+
+TEST_F(FaceTabTest, AFailedOpenIsToldInTheUsersWordsAndAMissingFolderPlainly) {
+  WriteFile(h.User("damaged.bin"), Bytes(64, 0x5A));
+  Open("damaged.bin");
+  const QString user = h.UserText("damaged.bin");
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0].text,
+            "Face HD \u2014 \"Open\" (Open File) could not finish.\r\n'" + user +
+                "' is not a packed game file: its data is damaged\r\n"
+                "Corvane_UnPack failed, result 0x80070057");
+  EXPECT_FALSE(Messages()[0].text.contains("temp.bin"));
+
+  h.Script().Forget();
+  fs::remove_all(Work(""));
+  h.Click("cmdOpenFaceBin");  // no dialog is scripted: none may come
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_THAT(Messages()[0].text.toStdString(),
+              testing::AllOf(testing::HasSubstr("working folder"),
+                             testing::HasSubstr("start it again")));
 }
 
 }  // namespace

@@ -59,8 +59,9 @@ TEST_F(FailedSaveTest, AFaceHdSaveOverAnExistingFile) {
   const auto messages = testing_support::Messages(h.Script());
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], (Shown{"Works Finished Succesfully\r\nDo You Want Save ?", 68, kCaption}));
-  EXPECT_THAT(messages[1], GuardErrorBox<Shown>("OnCreateHdFace", {h.User("earlier.bin").string(),
-                                                                   "No space left on device"}));
+  EXPECT_THAT(messages[1],
+              GuardErrorBox<Shown>("Face HD \u2014 \"Create HD\" (Hd Done)",
+                                   {h.User("earlier.bin").string(), "No space left on device"}));
   ExpectTheUsersFilesUnchanged(files);
   // The packed result is larger than the budget, so the copy did fail part-way.
   EXPECT_GT(ReadFile(h.Work(texel::AssetKind::Face, "Face-HD.bin")).size(), kBudget);
@@ -81,10 +82,10 @@ TEST_F(FailedSaveTest, ATurfDdsExportOverAnExistingFile) {
   const files::WriteFaultScope fault(exported - 1);
   h.Click("cmdExportTrufTexture");
 
-  EXPECT_THAT(
-      testing_support::Messages(h.Script()),
-      testing::ElementsAre(GuardErrorBox<Shown>(
-          "OnExportTrufTexture", {h.User("earlier.bin").string(), "No space left on device"})));
+  EXPECT_THAT(testing_support::Messages(h.Script()),
+              testing::ElementsAre(GuardErrorBox<Shown>(
+                  "Truf HD \u2014 \"Export\" (Export Texture)",
+                  {h.User("earlier.bin").string(), "No space left on device"})));
   ExpectTheUsersFilesUnchanged(files);
 }
 

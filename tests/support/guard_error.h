@@ -1,6 +1,6 @@
-// The handler guard's error box: the error icon, the window's caption, a first line naming the
-// handler, then the reason. Only this file knows the first line's wording, so that rewording it
-// changes the tests in one place.
+// The handler guard's error box: the error icon, the window's caption, a first line saying what
+// the user was doing, then the reason. Only this file knows the first line's wording, so that
+// rewording it changes the tests in one place.
 #pragma once
 
 #include <gmock/gmock.h>
@@ -22,16 +22,14 @@ inline void PrintTo(const ShownMessage& shown, std::ostream* out) {
 
 namespace testing_support {
 
-inline std::string GuardFirstLine(const std::string& handler) {
-  return handler + " could not finish:";
-}
+inline std::string GuardFirstLine(const std::string& doing) { return doing + " could not finish."; }
 
 // The whole text the guard shows for `handler` failing with `reason`.
 inline QString GuardText(const std::string& handler, const std::string& reason) {
   return QString::fromStdString(GuardFirstLine(handler) + "\r\n" + reason);
 }
 
-// A guard text for `handler` whose reason holds every one of `reason` (the file named, what
+// A guard text for `doing` whose reason holds every one of `reason` (the file named, what
 // went wrong).
 inline testing::Matcher<std::string> GuardError(const std::string& handler,
                                                 const std::vector<std::string>& reason) {
