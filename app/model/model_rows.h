@@ -19,13 +19,6 @@ struct MessageRow {
   const char* title;
 };
 
-// A push button, the handler name its failures are reported under, and the handler.
-struct PressRow {
-  const char* button;
-  const char* handler;
-  std::function<void()> run;
-};
-
 // The captions of the page's five groups.
 struct GroupCaptions {
   const char* openFile;

@@ -111,6 +111,14 @@ struct SlotExport {
 void OnExportSlotTexture(Workbench& bench, const QListWidget* list,
                          std::span<const SlotExport> slotRows);
 
+// A push button, the name of the handler it runs, and the handler: written together so that a
+// name and its code cannot drift apart.
+struct PressRow {
+  const char* button;
+  const char* handler;
+  std::function<void()> run;
+};
+
 // What a press was, in the window's words: the tab, the button and its group, for example
 // `Ball HD — "Open" (Open File)`.
 QString ActionWords(const QWidget* control);

@@ -44,13 +44,11 @@ constexpr const char* kBuilt = "Works Finished Succesfully";
 constexpr SingleTexturePageRows kFacePage{
     .kind = AssetKind::Face,
     .dialogs = {.open = "CD1", .texture = "CD2", .save = "CD3", .exporting = "CD4"},
-    .file = {"Face Bin File :", "FacePath", {"cmdOpenFaceBin", "OnOpenFaceBin"}},
-    .texture = {"HD Texture :", "FHDT", {"cmdOpenHDTexture", "OnOpenHDTexture"}},
+    .file = {"Face Bin File :", "FacePath"},
+    .texture = {"HD Texture :", "FHDT"},
     .preview = "ImgFace",
-    .create = {"FCreateHD", "OnCreateHdFace"},
     .hdOption = "FaceHDOption",
     .hdOptionCaption = "1024 * 1024 Texture",
-    .exportTexture = {"FExportTexture", "OnExportFaceTexture"},
     .exportCaption = "Export Texture",
     .formats = {"FPNG", "FJPG", "FDDS"},
     .infoCaption = "Face File Info",
@@ -63,9 +61,12 @@ constexpr SingleTexturePageRows kFacePage{
 class FaceTab : public SingleTextureTab {
  public:
   explicit FaceTab(Workbench& bench)
-      : SingleTextureTab(bench, kFacePage,
-                         {[this] { OnOpenFaceBin(); }, [this] { OnOpenHDTexture(); },
-                          [this] { OnCreateHdFace(); }, [this] { OnExportFaceTexture(); }}) {
+      : SingleTextureTab(
+            bench, kFacePage,
+            {{"cmdOpenFaceBin", "OnOpenFaceBin", [this] { OnOpenFaceBin(); }},
+             {"cmdOpenHDTexture", "OnOpenHDTexture", [this] { OnOpenHDTexture(); }},
+             {"FCreateHD", "OnCreateHdFace", [this] { OnCreateHdFace(); }},
+             {"FExportTexture", "OnExportFaceTexture", [this] { OnExportFaceTexture(); }}}) {
     // The bump texture's position, carried from the open to the cut; not for the user.
     FB = ui::Child<QLineEdit>(this);
     FB->setObjectName("FB");

@@ -38,13 +38,11 @@ constexpr const char* kBuilt = "Works Finished Succesfully";
 constexpr SingleTexturePageRows kHairPage{
     .kind = AssetKind::Hair,
     .dialogs = {.open = "CD5", .texture = "CD6", .save = "CD7", .exporting = "CD8"},
-    .file = {"Hair Bin File :", "HairBin", {"cmdHairOpen", "OnHairOpen"}},
-    .texture = {"HD Texture :", "HTexture", {"cmdHairTextureOpen", "OnHairTextureOpen"}},
+    .file = {"Hair Bin File :", "HairBin"},
+    .texture = {"HD Texture :", "HTexture"},
     .preview = "ImgHair",
-    .create = {"CreateHdHair", "OnCreateHdHair"},
     .hdOption = "HairHDOption",
     .hdOptionCaption = "1024 * 1024 Texture",
-    .exportTexture = {"ExportHairtexture", "OnExportHairtexture"},
     .exportCaption = "Export Texture",
     .formats = {"HPNG", "HJPG", "HDDS"},
     .infoCaption = "Hair File Info",
@@ -57,9 +55,12 @@ constexpr SingleTexturePageRows kHairPage{
 class HairTab : public SingleTextureTab {
  public:
   explicit HairTab(Workbench& bench)
-      : SingleTextureTab(bench, kHairPage,
-                         {[this] { OnHairOpen(); }, [this] { OnHairTextureOpen(); },
-                          [this] { OnCreateHdHair(); }, [this] { OnExportHairtexture(); }}) {}
+      : SingleTextureTab(
+            bench, kHairPage,
+            {{"cmdHairOpen", "OnHairOpen", [this] { OnHairOpen(); }},
+             {"cmdHairTextureOpen", "OnHairTextureOpen", [this] { OnHairTextureOpen(); }},
+             {"CreateHdHair", "OnCreateHdHair", [this] { OnCreateHdHair(); }},
+             {"ExportHairtexture", "OnExportHairtexture", [this] { OnExportHairtexture(); }}}) {}
 
  private:
   void OnHairOpen();

@@ -10,24 +10,22 @@ namespace texel {
 namespace {
 
 QPushButton* PlacePress(QWidget* tab, Workbench& bench, AssetKind kind, QGroupBox* group,
-                        const PressRow& press, int column, const QString& caption,
-                        std::function<void()> step) {
-  auto* button = Place<QPushButton>(group, press.name, 0, column, caption);
-  QObject::connect(button, &QPushButton::clicked, tab,
-                   [&bench, kind, button, step = std::move(step)] {
-                     RunGuarded(bench, ActionWords(button), [&] {
-                       RequireWorkFolder(bench, kind);
-                       step();
-                     });
-                   });
+                        const PressRow& press, int column, const QString& caption) {
+  auto* button = Place<QPushButton>(group, press.button, 0, column, caption);
+  QObject::connect(button, &QPushButton::clicked, tab, [&bench, kind, button, step = press.run] {
+    RunGuarded(bench, ActionWords(button), [&] {
+      RequireWorkFolder(bench, kind);
+      step();
+    });
+  });
   return button;
 }
 
 QLineEdit* PlacePathRow(QWidget* tab, Workbench& bench, AssetKind kind, QGroupBox* group,
-                        const PathRow& row, std::function<void()> step) {
+                        const PathRow& row, const PressRow& open) {
   PlaceLabel(group, row.caption, 0, 0);
   auto* box = Place<QLineEdit>(group, row.pathBox, 0, 1);
-  PlacePress(tab, bench, kind, group, row.open, 2, "Open", std::move(step));
+  PlacePress(tab, bench, kind, group, open, 2, "Open");
   return box;
 }
 
@@ -66,13 +64,12 @@ void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const PagePr
         break;
       case PageGroup::HdDone:
         group = GroupWithGrid(this, "Hd Done");
-        PlacePress(this, m_bench, m_kind, group, rows.create, 0, "Create HD", presses.create);
+        PlacePress(this, m_bench, m_kind, group, presses.create, 0, "Create HD");
         m_hdOption = Place<QRadioButton>(group, rows.hdOption, 0, 1, QString(rows.hdOptionCaption));
         break;
       case PageGroup::ExportTexture:
         group = GroupWithGrid(this, "Export Texture");
-        PlacePress(this, m_bench, m_kind, group, rows.exportTexture, 0, rows.exportCaption,
-                   presses.exportTexture);
+        PlacePress(this, m_bench, m_kind, group, presses.exportTexture, 0, rows.exportCaption);
         m_png = Place<QRadioButton>(group, rows.formats[0], 0, 1, QString("PNG"));
         m_jpg = Place<QRadioButton>(group, rows.formats[1], 0, 2, QString("JPG"));
         m_dds = Place<QRadioButton>(group, rows.formats[2], 0, 3, QString("DDS"));

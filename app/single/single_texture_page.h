@@ -39,17 +39,10 @@ struct InfoRow {
   const char* name;
 };
 
-// A push button and the handler name its failures are reported under.
-struct PressRow {
-  const char* name;
-  const char* handler;
-};
-
-// A caption, a path box and the "Open" press beside it.
+// A caption and the path box beside it; the "Open" press follows them.
 struct PathRow {
   const char* caption;
   const char* pathBox;
-  PressRow open;
 };
 
 struct PageDialogs {
@@ -66,10 +59,8 @@ struct SingleTexturePageRows {
   PathRow file;
   PathRow texture;
   const char* preview;
-  PressRow create;
   const char* hdOption;
   const char* hdOptionCaption;
-  PressRow exportTexture;
   const char* exportCaption;
   std::array<const char*, 3> formats;  // the PNG, JPG and DDS options
   const char* infoCaption;
@@ -87,12 +78,12 @@ inline constexpr std::array<GroupPlace, 6> kPreviewBesideSteps{{
     {PageGroup::FileInfo, 4, 1, 1, 1},
 }};
 
-// The tab's own steps for its four presses, each run under the handler guard.
+// The tab's four presses, each run under the handler guard.
 struct PagePresses {
-  std::function<void()> open;
-  std::function<void()> pickTexture;
-  std::function<void()> create;
-  std::function<void()> exportTexture;
+  PressRow open;
+  PressRow pickTexture;
+  PressRow create;
+  PressRow exportTexture;
 };
 
 // A tab's export: the dialog texts per format, whether PNG and JPG are converted before the

@@ -41,13 +41,11 @@ constexpr const char* kBuiltTitle = "Finish & Save Confirm...";
 constexpr SingleTexturePageRows kTrufPage{
     .kind = AssetKind::Truf,
     .dialogs = {.open = "CD33", .texture = "CD35", .save = "CD36", .exporting = "CD34"},
-    .file = {"Truf Bin File :", "TurfPath", {"cmdOpenTruf", "OnOpenTruf"}},
-    .texture = {"Truf Texture :", "trufTexturePath", {"cmdOpenTrufTexture", "OnOpenTrufTexture"}},
+    .file = {"Truf Bin File :", "TurfPath"},
+    .texture = {"Truf Texture :", "trufTexturePath"},
     .preview = "imgTruf",
-    .create = {"cmd_CreateHD_Truf", "OnCreateHdTruf"},
     .hdOption = "Truf_HD_Option",
     .hdOptionCaption = "4096 * 2048 Texture",
-    .exportTexture = {"cmdExportTrufTexture", "OnExportTrufTexture"},
     .exportCaption = "Export",
     .formats = {"TPNG", "TJPG", "TDDS"},
     .infoCaption = "Truf  File Info",
@@ -65,9 +63,12 @@ constexpr SingleTexturePageRows kTrufPage{
 class TrufTab : public SingleTextureTab {
  public:
   explicit TrufTab(Workbench& bench)
-      : SingleTextureTab(bench, kTrufPage,
-                         {[this] { OnOpenTruf(); }, [this] { OnOpenTrufTexture(); },
-                          [this] { OnCreateHdTruf(); }, [this] { OnExportTrufTexture(); }}) {}
+      : SingleTextureTab(
+            bench, kTrufPage,
+            {{"cmdOpenTruf", "OnOpenTruf", [this] { OnOpenTruf(); }},
+             {"cmdOpenTrufTexture", "OnOpenTrufTexture", [this] { OnOpenTrufTexture(); }},
+             {"cmd_CreateHD_Truf", "OnCreateHdTruf", [this] { OnCreateHdTruf(); }},
+             {"cmdExportTrufTexture", "OnExportTrufTexture", [this] { OnExportTrufTexture(); }}}) {}
 
  private:
   void OnOpenTruf();
