@@ -36,10 +36,13 @@ constexpr ExportTexts kExport{{"Save Png Texture", "Png Texture (*.Png)|*.png"},
                               {"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"},
                               true,
                               SavedNotice::WithPath};
-constexpr const char* kFilesMissing = "Error In Proccess , File's Not Found";  // error icon
-constexpr const char* kOptionMissing = "Select Hd Option Please !";            // warning icon
-constexpr const char* kTextureMissing = "File's Not Found";                    // information icon
-constexpr const char* kBuilt = "Works Finished Succesfully";
+constexpr PackedBuildRow kFaceBuild{
+    {kUnpacked, kNewTexture, kFaceSizePatches, "File's Not Found", ui::kInformationOk, nullptr},
+    "Error In Proccess , File's Not Found",
+    ui::kErrorOk,
+    kSaveHdDialog,
+    kPacked,
+    kHdResult};
 
 constexpr SingleTexturePageRows kFacePage{
     .kind = AssetKind::Face,
@@ -81,6 +84,7 @@ class FaceTab : public SingleTextureTab {
   void ShowFaceTextureInfo() { ShowTextureInfo(kUnpacked, FourCcStride::EvenOffsets, kPreview); }
   void OnOpenHDTexture();
   void OnCreateHdFace();
+  void RequireKeptBump();
   void OnExportFaceTexture();
 
   QLineEdit* FB = nullptr;
@@ -113,17 +117,12 @@ void FaceTab::CheckFaceAlreadyHd() {
 void FaceTab::OnOpenHDTexture() { PickHdTexture(kHdTextureDialog, kNewTexture, true); }
 
 void FaceTab::OnCreateHdFace() {
-  FileSystemObject& files = m_bench.FileSystem();
-  const bool haveFace = files.FileExists(Work(kUnpacked));
-  const bool haveTexture = files.FileExists(Work(kNewTexture));
-  if (!haveFace || !haveTexture) {
-    m_bench.Message(kFilesMissing, ui::kErrorOk, m_bench.Caption());
-    return;
-  }
-  if (!m_hdOption->isChecked()) {
-    m_bench.Message(kOptionMissing, ui::kWarningOk, m_bench.Caption());
-    return;
-  }
+  CreatePackedHd(
+      kFaceBuild, [this] { RequireKeptBump(); },
+      [this] { AppendBumpToFace(m_bench.WorkFolder(AssetKind::Face)); });
+}
+
+void FaceTab::RequireKeptBump() {
   // The bump texture is appended after the splice; without it the rebuild cannot finish, so
   // say so before any work file changes.
   if (!IsNonEmptyFile(Work(kBump))) {
@@ -131,13 +130,6 @@ void FaceTab::OnCreateHdFace() {
         "No bump texture was kept from the face file (\"Bump.dds\"); open a "
         "standard face file first.");
   }
-  if (!BuildSpliced({kUnpacked, kNewTexture, kFaceSizePatches, kTextureMissing, ui::kInformationOk,
-                     m_bench.Caption()})) {
-    return;
-  }
-  AppendBumpToFace(m_bench.WorkFolder(AssetKind::Face));
-
-  OfferPackedSave(kBuilt, kSaveHdDialog, kUnpacked, kPacked, kHdResult);
 }
 
 void FaceTab::OnExportFaceTexture() { ExportTexture(kTexture, kExport); }

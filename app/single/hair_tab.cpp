@@ -30,10 +30,13 @@ constexpr ExportTexts kExport{{"Save Png Hair Texture", "Png Texture(*.Png)|*.pn
                               {"Save DDS Hair Texture", "DDS Texture(*.DDS)|*.DDS"},
                               false,  // converts after a name was chosen
                               SavedNotice::None};
-constexpr const char* kFilesMissing = "File's Not Found";            // information icon
-constexpr const char* kOptionMissing = "Select Hd Option Please !";  // warning icon
-constexpr const char* kTextureMissing = "File's Not Found";          // information icon
-constexpr const char* kBuilt = "Works Finished Succesfully";
+constexpr PackedBuildRow kHairBuild{
+    {kUnpacked, kNewTexture, kHairSizePatches, "File's Not Found", ui::kInformationOk, nullptr},
+    "File's Not Found",
+    ui::kInformationOk,
+    kSaveHdDialog,
+    kPacked,
+    kHdResult};
 
 constexpr SingleTexturePageRows kHairPage{
     .kind = AssetKind::Hair,
@@ -86,23 +89,7 @@ void HairTab::CheckHairAlreadyHd() {
 
 void HairTab::OnHairTextureOpen() { PickHdTexture(kHdTextureDialog, kNewTexture, true); }
 
-void HairTab::OnCreateHdHair() {
-  FileSystemObject& files = m_bench.FileSystem();
-  if (!files.FileExists(Work(kUnpacked)) || !files.FileExists(Work(kNewTexture))) {
-    m_bench.Message(kFilesMissing, ui::kInformationOk, m_bench.Caption());
-    return;
-  }
-  if (!m_hdOption->isChecked()) {
-    m_bench.Message(kOptionMissing, ui::kWarningOk, m_bench.Caption());
-    return;
-  }
-  if (!BuildSpliced({kUnpacked, kNewTexture, kHairSizePatches, kTextureMissing, ui::kInformationOk,
-                     m_bench.Caption()})) {
-    return;
-  }
-
-  OfferPackedSave(kBuilt, kSaveHdDialog, kUnpacked, kPacked, kHdResult);
-}
+void HairTab::OnCreateHdHair() { CreatePackedHd(kHairBuild, {}, {}); }
 
 void HairTab::OnExportHairtexture() { ExportTexture(kTexture, kExport); }
 

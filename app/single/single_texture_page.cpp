@@ -126,19 +126,34 @@ bool SingleTextureTab::BuildSpliced(const SpliceBuildRow& row) {
     m_bench.LibReplace().Corvane_Replace(Work(row.workFile), patch.standard, patch.hd);
   }
   if (DdsSplice(Work(row.workFile), Work(row.newTexture))) return true;
-  m_bench.Message(row.noDdsMessage, row.noDdsStyle, row.noDdsTitle);
+  m_bench.Message(row.noDdsMessage, row.noDdsStyle,
+                  row.noDdsTitle != nullptr ? QString(row.noDdsTitle) : m_bench.Caption());
   return false;
 }
 
-void SingleTextureTab::OfferPackedSave(const char* built, const DialogText& save,
-                                       const char* unpacked, const char* packed,
-                                       const char* result) {
-  OfferSaveHd(m_bench, SaveHdRow{built, m_bench.Caption(), &m_saveDialog, save,
-                                 [this, unpacked, packed, result] {
-                                   m_bench.LibPack().Corvane_Pack(Work(unpacked));
-                                   m_bench.FileSystem().MoveFile(Work(packed), Work(result));
-                                 },
-                                 Work(result)});
+void SingleTextureTab::CreatePackedHd(const PackedBuildRow& row,
+                                      const std::function<void()>& beforeBuild,
+                                      const std::function<void()>& afterSplice) {
+  const SpliceBuildRow& splice = row.splice;
+  FileSystemObject& files = m_bench.FileSystem();
+  if (!files.FileExists(Work(splice.workFile)) || !files.FileExists(Work(splice.newTexture))) {
+    m_bench.Message(row.filesMissing, row.filesMissingStyle, m_bench.Caption());
+    return;
+  }
+  if (!m_hdOption->isChecked()) {
+    m_bench.Message("Select Hd Option Please !", ui::kWarningOk, m_bench.Caption());
+    return;
+  }
+  if (beforeBuild) beforeBuild();
+  if (!BuildSpliced(splice)) return;
+  if (afterSplice) afterSplice();
+  OfferSaveHd(m_bench,
+              SaveHdRow{"Works Finished Succesfully", m_bench.Caption(), &m_saveDialog, row.save,
+                        [this, &row] {
+                          m_bench.LibPack().Corvane_Pack(Work(row.splice.workFile));
+                          m_bench.FileSystem().MoveFile(Work(row.packed), Work(row.result));
+                        },
+                        Work(row.result)});
 }
 
 DerivedWork SingleTextureTab::Derived(std::initializer_list<const char*> files) {

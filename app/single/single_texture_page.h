@@ -108,9 +108,19 @@ struct SpliceBuildRow {
   const char* workFile;
   const char* newTexture;
   std::span<const SizePatch> patches;
-  QString noDdsMessage;
+  const char* noDdsMessage;
   int noDdsStyle;
-  QString noDdsTitle;
+  const char* noDdsTitle;  // null: the window caption
+};
+
+// Face and hair: both work files there, the option set, the splice, then the packed save.
+struct PackedBuildRow {
+  SpliceBuildRow splice;
+  const char* filesMissing;
+  int filesMissingStyle;
+  DialogText save;
+  const char* packed;  // what packing the work file writes
+  const char* result;  // the packed file renamed, copied to the user's name
 };
 
 class SingleTextureTab : public QWidget {
@@ -130,10 +140,10 @@ class SingleTextureTab : public QWidget {
   // Patches and splices; false when the tab's message ended the build.
   bool BuildSpliced(const SpliceBuildRow& row);
 
-  // Face and hair: the question, then `unpacked` packed into `packed`, moved to `result` and
-  // saved where the user says.
-  void OfferPackedSave(const char* built, const DialogText& save, const char* unpacked,
-                       const char* packed, const char* result);
+  // The face and hair create press: `beforeBuild` runs once the checks have passed, before any
+  // work file changes; `afterSplice` once the new texture stands in the work file.
+  void CreatePackedHd(const PackedBuildRow& row, const std::function<void()>& beforeBuild,
+                      const std::function<void()>& afterSplice);
 
   // What an open derives in the tab's folder: these work files, the preview and the labels.
   DerivedWork Derived(std::initializer_list<const char*> files);
