@@ -1,5 +1,6 @@
 #include "frame.h"
 
+#include <array>
 #include <optional>
 
 #include <QApplication>
@@ -112,6 +113,36 @@ TEST_F(FrameTest, TheCreatePressBuildsOnlyWithTheHdOption) {
   texel::OnCreateHdPress(bench, row);
   EXPECT_EQ(builds, 1);
   EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
+}
+
+// --- pick chain ---------------------------------------------------------------------------
+
+TEST_F(FrameTest, APickChainEndsAtACancelOrAtAFileThatIsNoDdsTexture) {
+  WriteBytes(user / "a.dds", fixtures::MakeDds({8, 8, fixtures::Dxt::Dxt5, 1, 1}));
+  WriteText(user / "notes.txt", "not a texture");
+  QLineEdit boxes[3];
+  const auto chain = [&](std::array<const char*, 3> titles) {
+    std::vector<texel::PickStep> steps;
+    for (int i = 0; i < 3; ++i) {
+      steps.push_back({&dialog,
+                       {titles[i], "DDS (*.dds)|*.dds"},
+                       &boxes[i],
+                       work / ("slot" + std::to_string(i) + ".dds"),
+                       true});
+    }
+    texel::OnPickHdTextureSet(bench, steps);
+  };
+  bench.dialogs.ChooseFile(QString::fromStdString((user / "a.dds").string()));
+  bench.dialogs.CancelFile();
+  chain({"One", "Two", "Three"});
+  EXPECT_EQ(bench.dialogs.Dialogs().size(), 2u);
+  EXPECT_EQ(ReadBytes(work / "slot0.dds"), ReadBytes(user / "a.dds"));
+  EXPECT_EQ(Listing(work), std::set<std::string>{"slot0.dds"});
+
+  bench.dialogs.ChooseFile(QString::fromStdString((user / "notes.txt").string()));
+  EXPECT_THROW(chain({"Again", "", ""}), texel::StepFailure);
+  EXPECT_EQ(Listing(work), std::set<std::string>{"slot0.dds"});
+  EXPECT_EQ(boxes[0].text(), QString::fromStdString((user / "a.dds").string()));
 }
 
 // --- offer to save ------------------------------------------------------------------------

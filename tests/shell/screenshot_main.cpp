@@ -111,10 +111,24 @@ int main(int argc, char** argv) {
         }
       });
     };
-    grabModal("message-error.png");
-    boxes.ShowMessage(texel::TwoLines("OnOpenFaceBin could not finish:",
-                                      "Corvane_UnPack: the file is not a packed container"),
-                      ui::kErrorOk, form.Caption());
+    // The error box of a real failing open, and the ball tab's refusal of an HD file.
+    fixtures::WriteFile(user / "damaged.bin", fixtures::Bytes(64, 0x5A));
+    fixtures::WriteFile(user / "ball-hd.bin", fixtures::Pack(fixtures::MakeHdBall()));
+    const auto shownBy = [&](int tab, const char* file, const char* button) {
+      form.TabControl1->setCurrentIndex(tab);
+      dialogs.ChooseFile(QString::fromStdString((user / file).string()));
+      form.findChild<QPushButton*>(button)->click();
+      const ui::ShownMessage shown =
+          dialogs.Messages().empty() ? ui::ShownMessage{} : dialogs.Messages().back();
+      dialogs.Forget();
+      return shown;
+    };
+    for (const auto& [name, shown] :
+         {std::pair{"message-error.png", shownBy(0, "damaged.bin", "cmdOpenFaceBin")},
+          std::pair{"message-already-hd.png", shownBy(2, "ball-hd.bin", "cmdOpenBallBin")}}) {
+      grabModal(name);
+      boxes.ShowMessage(shown.text, shown.style, shown.title);
+    }
     grabModal("message-question.png");
     boxes.ShowMessage(texel::TwoLines("Works Finished Succesfully", "Do You Want Save ?"),
                       ui::kInformationYesNo, form.Caption());

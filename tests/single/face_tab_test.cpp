@@ -223,19 +223,19 @@ TEST_F(FaceTabTest, AFailedOpenIsToldInTheUsersWordsAndAMissingFolderPlainly) {
   Open("damaged.bin");
   const QString user = h.UserText("damaged.bin");
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0].text,
-            "Face HD \u2014 \"Open\" (Open File) could not finish.\r\n'" + user +
-                "' is not a packed game file: its data is damaged\r\n"
-                "Corvane_UnPack failed, result 0x80070057");
+  EXPECT_EQ(Messages()[0].text, "Face HD \u2014 \"Open\" (Open File) could not finish.\r\n'" +
+                                    user +
+                                    "' is not a packed game file: its data is damaged\r\n"
+                                    "Corvane_UnPack failed, result 0x80070057");
   EXPECT_FALSE(Messages()[0].text.contains("temp.bin"));
 
   h.Script().Forget();
   fs::remove_all(Work(""));
   h.Click("cmdOpenFaceBin");  // no dialog is scripted: none may come
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_THAT(Messages()[0].text.toStdString(),
-              testing::AllOf(testing::HasSubstr("working folder"),
-                             testing::HasSubstr("start it again")));
+  EXPECT_THAT(
+      Messages()[0].text.toStdString(),
+      testing::AllOf(testing::HasSubstr("working folder"), testing::HasSubstr("start it again")));
 }
 
 }  // namespace

@@ -112,8 +112,9 @@ TEST_F(TrufTabTest, AFileWithoutATextureEndsTheBuild) {
   Pick();
   Open("broken.bin");  // the cut fails: reported by the guard
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_THAT(Messages()[0], GuardErrorBox<Shown>("Truf HD \u2014 \"Open\" (Open File)",
-                                                  {h.User("broken.bin").string(), "holds no DDS texture"}));
+  EXPECT_THAT(Messages()[0],
+              GuardErrorBox<Shown>("Truf HD \u2014 \"Open\" (Open File)",
+                                   {h.User("broken.bin").string(), "holds no DDS texture"}));
 
   h.Script().Forget();
   const auto userFiles = h.UserFiles();
