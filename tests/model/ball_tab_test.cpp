@@ -88,7 +88,8 @@ TEST_F(BallTabTest, PickChainStopsAtACancelOrAFileThatIsNoDdsTexture) {
   h.Script().ChooseFile(h.UserText("notes.txt"));
   h.Click("cmdOpenBallTexture");
   EXPECT_EQ(Dialogs().size(), 2u);  // the third pick is never offered
-  ExpectOnlyGuardError("OnOpenBallTexture", {h.UserText("notes.txt").toStdString(), "not a DDS"});
+  ExpectOnlyGuardError("Ball HD \u2014 \"Open\" (Open Texture)",
+                       {h.UserText("notes.txt").toStdString(), "not a DDS"});
   EXPECT_FALSE(fs::exists(Work("bump-hd.dds")));
   EXPECT_TRUE(h.Text("BallBump").isEmpty());
 
@@ -108,7 +109,7 @@ TEST_F(BallTabTest, CreateHdSavesTheRebuiltBallWhichThenOpensAsAlreadyHd) {
   h.Select("BallHD");
   const auto userFiles = h.UserFiles();
   h.Click("cmdBallHD");  // nothing opened or picked yet
-  ExpectOnlyGuardError("OnCreateHdBall", {"Start", "missing"});
+  ExpectOnlyGuardError("Ball HD \u2014 \"Create HD\" (Hd Done)", {"Start", "missing"});
   EXPECT_EQ(h.UserFiles(), userFiles);
 
   Open("ball.bin");

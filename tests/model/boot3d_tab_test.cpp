@@ -54,7 +54,7 @@ TEST_F(Boot3dTabTest, OpenCutsSixTexturesAndTheListChoosesThePreview) {
   EXPECT_EQ(Picture("IMG_TEXTRUE_3dBoot_SHOW"), Bitmap("texture.dds.bmp"));
 
   list->setCurrentRow(4);
-  emit list->itemClicked(list->currentItem());
+  Q_EMIT list->itemClicked(list->currentItem());
   EXPECT_EQ(list->currentItem()->text(), "Other Texture2");
   EXPECT_EQ(Picture("IMG_TEXTRUE_3dBoot_SHOW"), Bitmap("othertexture2.dds.bmp"));
   EXPECT_TRUE(Messages().empty());
@@ -101,7 +101,7 @@ TEST_F(Boot3dTabTest, CreateHdRebuildsTheSameImageEachTimeAndSavesIt) {
   h.Script().Forget();
   h.Select("HDOPTION");
   h.Click("cmd_CreateHD_Boot3d");  // a piece missing: nothing deleted
-  ExpectOnlyGuardError("OnCreateHDBoot3d", {"KTMDL", "missing"});
+  ExpectOnlyGuardError("Boot 3d HD \u2014 \"Create HD\" (Hd Done)", {"KTMDL", "missing"});
   for (const char* kept : {"Boot3d.bin.unzlib", "CALC", "TEMP"}) {
     EXPECT_TRUE(fs::exists(Work(kept))) << kept;
   }

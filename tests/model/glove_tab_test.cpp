@@ -67,7 +67,8 @@ TEST_F(GloveTabTest, RefusedFilesLeaveTheTabWorking) {
 
   h.Script().Forget();
   Open("short.bin");
-  ExpectOnlyGuardError("OnOpenGloveBin", {h.UserText("short.bin").toStdString(), "too short"});
+  ExpectOnlyGuardError("Glove HD \u2014 \"Open\" (Open File)",
+                       {h.UserText("short.bin").toStdString(), "too short"});
   EXPECT_FALSE(std::filesystem::exists(Work("texture.dds")));
 
   h.Script().Forget();

@@ -59,10 +59,10 @@ QImage ModelTabTest::Bitmap(const char* name) const {
   return bitmap.convertToFormat(QImage::Format_RGB32);
 }
 
-void ModelTabTest::ExpectOnlyGuardError(const std::string& handler,
+void ModelTabTest::ExpectOnlyGuardError(const std::string& doing,
                                         const std::vector<std::string>& reason) {
   EXPECT_THAT(h.Script().Messages(),
-              testing::ElementsAre(GuardErrorBox<ui::ShownMessage>(handler, reason)));
+              testing::ElementsAre(GuardErrorBox<ui::ShownMessage>(doing, reason)));
 }
 
 std::vector<Shown> ModelTabTest::AskedAndSaved(const QString& question,

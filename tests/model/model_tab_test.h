@@ -12,10 +12,6 @@
 #include "game_files.h"
 #include "tab_harness.h"
 
-// Qt's "slots" keyword macro would hide fixtures::Boot3dFile::slots; no model test declares a
-// Qt slot. The model fixtures come in here, after the Qt headers, so include this header
-// rather than model_files.h.
-#undef slots
 #include "model_files.h"
 
 namespace testing_support {
@@ -54,7 +50,7 @@ class ModelTabTest : public ::testing::Test {
   QImage Picture(const char* imageBox);
   QImage Bitmap(const char* name) const;
   // The only message shown is the guard's error box for `handler`, its reason naming `reason`.
-  void ExpectOnlyGuardError(const std::string& handler, const std::vector<std::string>& reason);
+  void ExpectOnlyGuardError(const std::string& doing, const std::vector<std::string>& reason);
   // The build's question with its first line, then the saved notice for the user's `name`.
   std::vector<Shown> AskedAndSaved(const QString& question, const std::string& name) const;
   std::vector<Shown> Messages() const { return testing_support::Messages(h.Script()); }
