@@ -27,8 +27,9 @@ using fixtures::Bytes;
 using texel::AssetKind;
 
 // `file` with the DDS texture at `at` replaced by noise blocks of the same size and header.
-Bytes WithNoisyTexture(Bytes file, size_t at, const fixtures::TextureSpec& spec) {
-  const Bytes noisy = fixtures::MakeNoisyDds(spec);
+Bytes WithNoisyTexture(Bytes file, size_t at, uint32_t width, uint32_t height, fixtures::Dxt format,
+                       uint32_t levels, uint32_t seed) {
+  const Bytes noisy = fixtures::MakeNoisyDds({width, height, format, levels, seed});
   if (at + noisy.size() > file.size() ||
       !std::equal(noisy.begin(), noisy.begin() + fixtures::kDdsHeaderSize, file.begin() + at)) {
     throw std::logic_error("the noisy texture does not fit where the fixture's texture stands");
@@ -40,16 +41,16 @@ Bytes WithNoisyTexture(Bytes file, size_t at, const fixtures::TextureSpec& spec)
 Bytes NoisyFace() {
   const fixtures::FaceFile face = fixtures::MakeFace();
   const Bytes withTexture =
-      WithNoisyTexture(face.unpacked, face.headSize, {256, 256, fixtures::Dxt::Dxt5, 9, 1});
-  return WithNoisyTexture(withTexture, face.bumpOffset, {128, 128, fixtures::Dxt::Dxt5, 8, 2});
+      WithNoisyTexture(face.unpacked, face.headSize, 256, 256, fixtures::Dxt::Dxt5, 9, 1);
+  return WithNoisyTexture(withTexture, face.bumpOffset, 128, 128, fixtures::Dxt::Dxt5, 8, 2);
 }
 Bytes NoisyHair() {
   const fixtures::SingleTextureFile hair = fixtures::MakeHair();
-  return WithNoisyTexture(hair.bytes, hair.headSize, {512, 512, fixtures::Dxt::Dxt5, 10, 3});
+  return WithNoisyTexture(hair.bytes, hair.headSize, 512, 512, fixtures::Dxt::Dxt5, 10, 3);
 }
 Bytes NoisyTurf() {
   const fixtures::SingleTextureFile turf = fixtures::MakeTurf();
-  return WithNoisyTexture(turf.bytes, turf.headSize, {2048, 1024, fixtures::Dxt::Dxt1, 12, 4});
+  return WithNoisyTexture(turf.bytes, turf.headSize, 2048, 1024, fixtures::Dxt::Dxt1, 12, 4);
 }
 
 // The window as the tests drive it, with the user's game files and HD textures written once.
