@@ -1,14 +1,20 @@
 // Each press of the single-texture tabs (open, and Create HD through the save) against the
-// floor of reading its inputs once and writing its output once, measured in the same run.
+// floor of reading its inputs once and writing its output once, measured in the same run; for
+// the packed face and hair the floor holds the one zlib step the container demands (the open's
+// uncompress, the save's compress). Every press runs on the synthetic fixtures and on a noisy set,
+// whose textures zlib barely shrinks, as real DXT data: the noisy HD textures of tests/fixtures,
+// and game files whose textures are swapped here for noise blocks of the same size (MakeNoisyDds).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
+#include "dxt_texture.h"
 #include "game_files.h"
 #include "packed_container.h"
 #include "tab_harness.h"
@@ -20,21 +26,50 @@ namespace fs = std::filesystem;
 using fixtures::Bytes;
 using texel::AssetKind;
 
-fs::path BuiltProgramFolder() {
-  const char* env = std::getenv("TF_PROGRAM_DIR");
-  return env != nullptr ? fs::path(env) : fs::path(TF_BENCH_PROGRAM_DIR);
+// `file` with the DDS texture at `at` replaced by noise blocks of the same size and header.
+Bytes WithNoisyTexture(Bytes file, size_t at, uint32_t width, uint32_t height, fixtures::Dxt format,
+                       uint32_t levels, uint32_t seed) {
+  const Bytes noisy = fixtures::MakeNoisyDds({width, height, format, levels, seed});
+  if (at + noisy.size() > file.size() ||
+      !std::equal(noisy.begin(), noisy.begin() + fixtures::kDdsHeaderSize, file.begin() + at)) {
+    throw std::logic_error("the noisy texture does not fit where the fixture's texture stands");
+  }
+  std::copy(noisy.begin(), noisy.end(), file.begin() + at);
+  return file;
+}
+
+Bytes NoisyFace() {
+  const fixtures::FaceFile face = fixtures::MakeFace();
+  const Bytes withTexture =
+      WithNoisyTexture(face.unpacked, face.headSize, 256, 256, fixtures::Dxt::Dxt5, 9, 1);
+  return WithNoisyTexture(withTexture, face.bumpOffset, 128, 128, fixtures::Dxt::Dxt5, 8, 2);
+}
+Bytes NoisyHair() {
+  const fixtures::SingleTextureFile hair = fixtures::MakeHair();
+  return WithNoisyTexture(hair.bytes, hair.headSize, 512, 512, fixtures::Dxt::Dxt5, 10, 3);
+}
+Bytes NoisyTurf() {
+  const fixtures::SingleTextureFile turf = fixtures::MakeTurf();
+  return WithNoisyTexture(turf.bytes, turf.headSize, 2048, 1024, fixtures::Dxt::Dxt1, 12, 4);
 }
 
 // The window as the tests drive it, with the user's game files and HD textures written once.
 class Session {
  public:
   Session() {
-    fixtures::WriteFile(User("face.bin"), fixtures::Pack(fixtures::MakeFace().unpacked));
+    const fixtures::FaceFile face = fixtures::MakeFace();
+    fixtures::WriteFile(User("face.bin"), fixtures::Pack(face.unpacked));
     fixtures::WriteFile(User("hair.bin"), fixtures::Pack(fixtures::MakeHair().bytes));
     fixtures::WriteFile(User("truf.bin"), fixtures::MakeTurf().bytes);
     fixtures::WriteFile(User("face-hd.dds"), fixtures::MakeHdFaceTexture());
     fixtures::WriteFile(User("hair-hd.dds"), fixtures::MakeHdHairTexture());
     fixtures::WriteFile(User("truf-hd.dds"), fixtures::MakeHdTurfTexture());
+    fixtures::WriteFile(User("face-noisy.bin"), fixtures::Pack(NoisyFace()));
+    fixtures::WriteFile(User("hair-noisy.bin"), fixtures::Pack(NoisyHair()));
+    fixtures::WriteFile(User("truf-noisy.bin"), NoisyTurf());
+    fixtures::WriteFile(User("face-hd-noisy.dds"), fixtures::MakeNoisyHdFaceTexture());
+    fixtures::WriteFile(User("hair-hd-noisy.dds"), fixtures::MakeNoisyHdHairTexture());
+    fixtures::WriteFile(User("truf-hd-noisy.dds"), fixtures::MakeNoisyHdTurfTexture());
   }
 
   fs::path User(const std::string& name) const { return m_harness.User(name); }
@@ -62,49 +97,68 @@ Session& TheSession() {
   return session;
 }
 
-// Reading every input once and writing the output once.
-void Floor(benchmark::State& state, const std::vector<fs::path>& inputs, size_t outputBytes) {
-  const fs::path out = TheSession().User("floor.out");
-  const Bytes output(outputBytes, 0x5A);
-  for (auto _ : state) {
-    size_t total = 0;
-    for (const fs::path& input : inputs) total += fixtures::ReadFile(input).size();
-    fixtures::WriteFile(out, output);
-    benchmark::DoNotOptimize(total);
-  }
-}
-
-// The same, with the one zlib compression the packed container demands (face and hair).
-void FloorWithPack(benchmark::State& state, const std::vector<fs::path>& inputs,
-                   const fs::path& unpackedImage) {
-  const fs::path out = TheSession().User("floor.out");
-  const Bytes image = fixtures::ReadFile(unpackedImage);
-  for (auto _ : state) {
-    size_t total = 0;
-    for (const fs::path& input : inputs) total += fixtures::ReadFile(input).size();
-    fixtures::WriteFile(out, fixtures::Pack(image));
-    benchmark::DoNotOptimize(total);
-  }
-}
-
-struct TabPresses {
+// One tab's controls and files. `inputs` are the work files its build reads; `image`, for a
+// packed game file, the unpacked HD image its save compresses.
+struct SingleTab {
+  std::string name;
   AssetKind kind;
   const char* openButton;
   const char* pickButton;
   const char* createButton;
   const char* option;
-  const char* gameFile;
-  const char* hdTexture;
+  std::string gameFile;
+  std::string hdTexture;
+  std::vector<const char*> inputs;
+  const char* image;
 };
-constexpr TabPresses kFace{AssetKind::Face, "cmdOpenFaceBin", "cmdOpenHDTexture", "FCreateHD",
-                           "FaceHDOption",  "face.bin",       "face-hd.dds"};
-constexpr TabPresses kHair{AssetKind::Hair, "cmdHairOpen", "cmdHairTextureOpen", "CreateHdHair",
-                           "HairHDOption",  "hair.bin",    "hair-hd.dds"};
-constexpr TabPresses kTruf{AssetKind::Truf,     "cmdOpenTruf",    "cmdOpenTrufTexture",
-                           "cmd_CreateHD_Truf", "Truf_HD_Option", "truf.bin",
-                           "truf-hd.dds"};
 
-void Open(benchmark::State& state, const TabPresses& tab) {
+const std::vector<SingleTab>& Tabs() {
+  static const std::vector<SingleTab> tabs = [] {
+    const SingleTab face{"Face",
+                         AssetKind::Face,
+                         "cmdOpenFaceBin",
+                         "cmdOpenHDTexture",
+                         "FCreateHD",
+                         "FaceHDOption",
+                         "face.bin",
+                         "face-hd.dds",
+                         {"Face.bin.unzlib", "Face-New.dds", "Bump.dds"},
+                         "Face.bin.unzlib"};
+    const SingleTab hair{"Hair",
+                         AssetKind::Hair,
+                         "cmdHairOpen",
+                         "cmdHairTextureOpen",
+                         "CreateHdHair",
+                         "HairHDOption",
+                         "hair.bin",
+                         "hair-hd.dds",
+                         {"Hair.bin.unzlib", "Hair-New.dds"},
+                         "Hair.bin.unzlib"};
+    const SingleTab truf{"Truf",
+                         AssetKind::Truf,
+                         "cmdOpenTruf",
+                         "cmdOpenTrufTexture",
+                         "cmd_CreateHD_Truf",
+                         "Truf_HD_Option",
+                         "truf.bin",
+                         "truf-hd.dds",
+                         {"Truf.bin", "Truf-new.dds"},
+                         nullptr};
+    std::vector<SingleTab> all{face, hair, truf};
+    // The same presses on the noisy files.
+    for (const SingleTab& tab : {face, hair, truf}) {
+      SingleTab noisy = tab;
+      noisy.name += "Noisy";
+      noisy.gameFile.insert(noisy.gameFile.size() - 4, "-noisy");
+      noisy.hdTexture.insert(noisy.hdTexture.size() - 4, "-noisy");
+      all.push_back(noisy);
+    }
+    return all;
+  }();
+  return tabs;
+}
+
+void Open(benchmark::State& state, const SingleTab& tab) {
   Session& s = TheSession();
   for (auto _ : state) {
     s.Choose(tab.gameFile);
@@ -112,13 +166,24 @@ void Open(benchmark::State& state, const TabPresses& tab) {
   }
 }
 
+// Read the user's file once, uncompress it if it is packed, write the work file once.
+void OpenFloor(benchmark::State& state, const SingleTab& tab) {
+  Session& s = TheSession();
+  const fs::path in = s.User(tab.gameFile);
+  const fs::path out = s.User("floor.out");
+  for (auto _ : state) {
+    const Bytes bytes = fixtures::ReadFile(in);
+    bench_support::WriteNewFile(out, tab.image != nullptr ? fixtures::Unpack(bytes) : bytes);
+  }
+}
+
 // Opened and picked once; every press rebuilds the same file and saves it.
-void CreateHd(benchmark::State& state, const TabPresses& tab) {
+void CreateHd(benchmark::State& state, const SingleTab& tab) {
   Session& s = TheSession();
   s.Choose(tab.gameFile);
-  s.Click(tab.openButton, 0);
+  if (!s.Click(tab.openButton, 0)) state.SkipWithError("the open press did not finish");
   s.Choose(tab.hdTexture);
-  s.Click(tab.pickButton, 0);
+  if (!s.Click(tab.pickButton, 0)) state.SkipWithError("the pick press did not finish");
   s.Select(tab.option);
   for (auto _ : state) {
     s.Yes();
@@ -127,122 +192,51 @@ void CreateHd(benchmark::State& state, const TabPresses& tab) {
   }
 }
 
-void BM_FaceOpen(benchmark::State& state) { Open(state, kFace); }
-void BM_FaceOpenFloor(benchmark::State& state) {
-  Floor(state, {TheSession().User("face.bin")}, fixtures::MakeFace().unpacked.size());
-}
-void BM_FaceCreateHd(benchmark::State& state) { CreateHd(state, kFace); }
-void BM_FaceCreateHdFloor(benchmark::State& state) {
+// Read every input once and write the saved file once; a packed game file's floor also
+// compresses the HD image once (zlib's default level), as its container demands. Runs right
+// after its press, so it reads the work files that press left.
+void CreateHdFloor(benchmark::State& state, const SingleTab& tab) {
   Session& s = TheSession();
-  Floor(state,
-        {s.Work(AssetKind::Face, "Face.bin.unzlib"), s.Work(AssetKind::Face, "Face-New.dds"),
-         s.Work(AssetKind::Face, "Bump.dds")},
-        fs::file_size(s.User("saved.bin")));
-}
-
-void BM_FaceCreateHdFloorWithPack(benchmark::State& state) {
-  Session& s = TheSession();
-  FloorWithPack(state,
-                {s.Work(AssetKind::Face, "Face-New.dds"), s.Work(AssetKind::Face, "Bump.dds")},
-                s.Work(AssetKind::Face, "Face.bin.unzlib"));
-}
-
-void BM_HairOpen(benchmark::State& state) { Open(state, kHair); }
-void BM_HairOpenFloor(benchmark::State& state) {
-  Floor(state, {TheSession().User("hair.bin")}, fixtures::MakeHair().bytes.size());
-}
-void BM_HairCreateHd(benchmark::State& state) { CreateHd(state, kHair); }
-void BM_HairCreateHdFloor(benchmark::State& state) {
-  Session& s = TheSession();
-  Floor(state,
-        {s.Work(AssetKind::Hair, "Hair.bin.unzlib"), s.Work(AssetKind::Hair, "Hair-New.dds")},
-        fs::file_size(s.User("saved.bin")));
-}
-
-void BM_HairCreateHdFloorWithPack(benchmark::State& state) {
-  Session& s = TheSession();
-  FloorWithPack(state, {s.Work(AssetKind::Hair, "Hair-New.dds")},
-                s.Work(AssetKind::Hair, "Hair.bin.unzlib"));
-}
-
-void BM_TrufOpen(benchmark::State& state) { Open(state, kTruf); }
-void BM_TrufOpenFloor(benchmark::State& state) {
-  Floor(state, {TheSession().User("truf.bin")}, fs::file_size(TheSession().User("truf.bin")));
-}
-void BM_TrufCreateHd(benchmark::State& state) { CreateHd(state, kTruf); }
-void BM_TrufCreateHdFloor(benchmark::State& state) {
-  Session& s = TheSession();
-  Floor(state, {s.Work(AssetKind::Truf, "Truf.bin"), s.Work(AssetKind::Truf, "Truf-new.dds")},
-        fs::file_size(s.User("saved.bin")));
+  const fs::path out = s.User("floor.out");
+  const Bytes saved(fs::file_size(s.User("saved.bin")), 0x5A);
+  for (auto _ : state) {
+    Bytes image;
+    for (const char* input : tab.inputs) {
+      Bytes bytes = fixtures::ReadFile(s.Work(tab.kind, input));
+      if (tab.image != nullptr && std::string(input) == tab.image) image = std::move(bytes);
+    }
+    bench_support::WriteNewFile(out, tab.image != nullptr ? fixtures::Pack(image) : saved);
+  }
 }
 
 // Each floor runs right after its press, so it sees the files the press left.
-BENCHMARK(BM_FaceOpen)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FaceOpenFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FaceCreateHd)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FaceCreateHdFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FaceCreateHdFloorWithPack)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HairOpen)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HairOpenFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HairCreateHd)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HairCreateHdFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_HairCreateHdFloorWithPack)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TrufOpen)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TrufOpenFloor)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TrufCreateHd)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TrufCreateHdFloor)->Unit(benchmark::kMillisecond);
-
-// The console table, then each press against its floor.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
-        m_ms[run.benchmark_name()] = run.GetAdjustedRealTime();  // milliseconds
-      }
-    }
-    ConsoleReporter::ReportRuns(runs);
+void RegisterBenchmarks() {
+  const auto add = [](const SingleTab& tab, const char* what,
+                      void (*run)(benchmark::State&, const SingleTab&)) {
+    benchmark::RegisterBenchmark(("BM_" + tab.name + what).c_str(), [run, &tab](
+                                                                        benchmark::State& state) {
+      run(state, tab);
+    })->Unit(benchmark::kMillisecond);
+  };
+  for (const SingleTab& tab : Tabs()) {
+    add(tab, "Open", Open);
+    add(tab, "OpenFloor", OpenFloor);
+    add(tab, "CreateHd", CreateHd);
+    add(tab, "CreateHdFloor", CreateHdFloor);
   }
-  void Finalize() override {
-    std::printf("\n%-18s %10s %11s %6s %17s %6s\n", "press", "time (ms)", "floor (ms)", "ratio",
-                "floor+pack (ms)", "ratio");
-    for (const auto& [name, ms] : m_ms) {
-      const auto floor = m_ms.find(name + "Floor");
-      if (floor == m_ms.end()) continue;
-      std::printf("%-18s %10.2f %11.2f %6.1f", name.c_str(), ms, floor->second, ms / floor->second);
-      const auto withPack = m_ms.find(name + "FloorWithPack");
-      if (withPack != m_ms.end()) {
-        std::printf(" %17.2f %6.1f", withPack->second, ms / withPack->second);
-      }
-      std::printf("\n");
-    }
-  }
-
- private:
-  std::map<std::string, double> m_ms;
-};
-
-// The benchmark's own registry of the built library.
-void RegisterLibrary(const fs::path& registry) {
-  const std::string command = std::string("\"") + TF_BENCH_COMREG + "\" --registry \"" +
-                              registry.string() + "\" \"" +
-                              (BuiltProgramFolder() / "Corvane_Gorm.so").string() + "\" >/dev/null";
-  if (std::system(command.c_str()) != 0) {
-    std::fprintf(stderr, "Could not register the library: %s\n", command.c_str());
-    std::exit(1);
-  }
-  setenv("TF_COM_REGISTRY", registry.c_str(), 1);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  setenv("TF_PROGRAM_DIR", BuiltProgramFolder().c_str(), 0);  // for the harness
+  setenv("TF_PROGRAM_DIR", bench_support::BuiltProgramFolder().c_str(), 0);  // for the harness
   testing_support::EnsureApplication();
   const testing_support::TempFolder registryFolder;
-  RegisterLibrary(registryFolder / "com-registry");
+  bench_support::RegisterLibrary(registryFolder / "com-registry");
+  RegisterBenchmarks();
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  bench_support::RatioReporter reporter(
+      {bench_support::RatioReporter::Floor{"Floor", "floor (ms)"}});
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
   return 0;
