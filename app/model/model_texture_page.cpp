@@ -107,6 +107,8 @@ QWidget* ModelTexturePage::BuildPreviewGroup() {
             });
     m_thumbnails.push_back(thumbnail);
     QLabel* size = Place<QLabel>(group, row.sizeLabel, i, 2);
+    // Room for any size from the start, so the page does not shift when it is filled.
+    size->setMinimumWidth(size->fontMetrics().horizontalAdvance("0000 * 0000"));
     if (row.fixedCaption != nullptr) {
       size->setText(row.fixedCaption);
       size->setVisible(false);  // shown by the first split
