@@ -99,7 +99,7 @@ const ModelTab kBoot3d{AssetKind::Boot3d,
                        fixtures::MakeHdBoot3d};
 
 // The window as the tests drive it, with the user's files written once.
-class Session {
+class Session : public bench_support::Session {
  public:
   Session() {
     Write(kBall, fixtures::MakeBall().unpacked, fixtures::MakeBallHdTextures());
@@ -111,23 +111,6 @@ class Session {
     for (size_t i = 0; i < hdSlots.size(); ++i) {
       fixtures::WriteFile(User(kBoot3d.hdTextures[i]), hdSlots[i]);
     }
-  }
-
-  fs::path User(const std::string& name) const { return m_harness.User(name); }
-  fs::path Work(AssetKind kind, const char* name) const { return m_harness.Work(kind, name); }
-
-  void Choose(const std::string& userFile) {
-    m_harness.Script().ChooseFile(m_harness.UserText(userFile));
-  }
-  void Yes() { m_harness.Script().AnswerYes(); }
-  void Select(const char* radio) { m_harness.Select(radio); }
-  // Presses a button; a press that shows other than the expected number of message boxes, or
-  // leaves scripted answers unused, is an error.
-  bool Click(const char* button, size_t expectedMessages) {
-    m_harness.Script().Forget();
-    m_harness.Click(button);
-    return m_harness.Script().Messages().size() == expectedMessages &&
-           m_harness.Script().Pending() == 0;
   }
 
  private:

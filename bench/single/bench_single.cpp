@@ -54,7 +54,7 @@ Bytes NoisyTurf() {
 }
 
 // The window as the tests drive it, with the user's game files and HD textures written once.
-class Session {
+class Session : public bench_support::Session {
  public:
   Session() {
     const fixtures::FaceFile face = fixtures::MakeFace();
@@ -71,25 +71,6 @@ class Session {
     fixtures::WriteFile(User("hair-hd-noisy.dds"), fixtures::MakeNoisyHdHairTexture());
     fixtures::WriteFile(User("truf-hd-noisy.dds"), fixtures::MakeNoisyHdTurfTexture());
   }
-
-  fs::path User(const std::string& name) const { return m_harness.User(name); }
-  fs::path Work(AssetKind kind, const char* name) const { return m_harness.Work(kind, name); }
-
-  void Choose(const std::string& userFile) {
-    m_harness.Script().ChooseFile(m_harness.UserText(userFile));
-  }
-  void Yes() { m_harness.Script().AnswerYes(); }
-  void Select(const char* radio) { m_harness.Select(radio); }
-  // Presses a button; a press that ends in an unexpected message box is an error.
-  bool Click(const char* button, size_t expectedMessages) {
-    m_harness.Script().Forget();
-    m_harness.Click(button);
-    return m_harness.Script().Messages().size() == expectedMessages &&
-           m_harness.Script().Pending() == 0;
-  }
-
- private:
-  testing_support::TabHarness m_harness;
 };
 
 Session& TheSession() {

@@ -1,6 +1,6 @@
 // What the window benchmarks share: the built program folder, the benchmark's own registry of
-// the built library, a fresh-file write for the floors, and the reporter that sets each press
-// against its floors. Header-only; bench/CMakeLists.txt adds no target for this folder.
+// the built library, the window session the presses run in, a fresh-file write for the floors,
+// and the reporter that sets each press against its floors. Header-only.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -12,6 +12,8 @@
 #include <string>
 #include <system_error>
 #include <vector>
+
+#include "tab_harness.h"
 
 namespace bench_support {
 
@@ -34,6 +36,31 @@ inline void RegisterLibrary(const fs::path& registry) {
   }
   setenv("TF_COM_REGISTRY", registry.c_str(), 1);
 }
+
+// The window with the user's files beside it; a bench's session writes its files first.
+class Session {
+ public:
+  fs::path User(const std::string& name) const { return m_harness.User(name); }
+  fs::path Work(texel::AssetKind kind, const char* name) const {
+    return m_harness.Work(kind, name);
+  }
+  void Choose(const std::string& userFile) {
+    m_harness.Script().ChooseFile(m_harness.UserText(userFile));
+  }
+  void Yes() { m_harness.Script().AnswerYes(); }
+  void Select(const char* radio) { m_harness.Select(radio); }
+  // Presses a button; a press that shows other than the expected number of message boxes, or
+  // leaves scripted answers unused, is an error.
+  bool Click(const char* button, size_t expectedMessages) {
+    m_harness.Script().Forget();
+    m_harness.Click(button);
+    return m_harness.Script().Messages().size() == expectedMessages &&
+           m_harness.Script().Pending() == 0;
+  }
+
+ private:
+  testing_support::TabHarness m_harness;
+};
 
 // Writes a new file: an old one is removed first, so that no floor pays for ext4 flushing a file
 // that was truncated.
