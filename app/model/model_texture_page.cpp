@@ -308,7 +308,14 @@ void ModelTexturePage::CreateHd(const std::function<void()>& build) {
 }
 
 void ModelTexturePage::RequirePieces() const {
-  for (const ImagePiece& piece : m_rows.pieces) RequireNonEmptyFile(Work(piece.file));
+  for (const ImagePiece& piece : m_rows.pieces) {
+    try {
+      RequireNonEmptyFile(Work(piece.file));
+    } catch (const StepFailure& failure) {
+      throw StepFailure(std::string("Nothing was built: ") + failure.what() +
+                        " Open a file on this tab and pick its HD textures first.");
+    }
+  }
 }
 
 void ModelTexturePage::BuildPackAndOfferSave() {

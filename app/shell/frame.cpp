@@ -185,6 +185,11 @@ void OnExportSingleTexture(Workbench& bench, const ExportRow& row) {
     }
   }
   if (format == nullptr) return;
+  std::error_code missing;
+  if (!fs::is_regular_file(row.texture, missing)) {
+    throw StepFailure("There is no texture to export yet (\"" + row.texture.string() +
+                      "\" is missing): open a file on this tab first.");
+  }
   if (row.convertBeforeDialog) Convert(bench, format->conversion, row.texture);
   const QString chosen = ShowFileDialog(*format->dialog, format->text, ui::DialogKind::Save);
   if (chosen.isEmpty()) return;

@@ -194,9 +194,8 @@ TEST_F(FaceTabTest, AnExportBeforeAnyOpenIsReportedAndWritesNothing) {
   h.Select("FPNG");
   h.Click("FExportTexture");
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_THAT(Messages()[0],
-              GuardErrorBox<Shown>("Face HD \u2014 \"Export Texture\"",
-                                   {"Corvane_DDS2PNG", "Face.dds", "File not found"}));
+  EXPECT_THAT(Messages()[0], GuardErrorBox<Shown>("Face HD \u2014 \"Export Texture\"",
+                                                  {"Face.dds", "no texture to export yet"}));
   EXPECT_EQ(Messages()[0].style, 16);
   EXPECT_TRUE(h.Script().Dialogs().empty());
   EXPECT_EQ(h.UserFiles(), (std::set<std::string>{"face.bin", "hd.dds"}));
