@@ -121,8 +121,6 @@ class Session : public bench_support::Session {
       fixtures::WriteFile(User(tab.hdTextures[i]), *textures[i]);
     }
   }
-
-  testing_support::TabHarness m_harness;
 };
 
 Session& TheSession() {
@@ -131,11 +129,7 @@ Session& TheSession() {
 }
 
 void Open(benchmark::State& state, const ModelTab& tab) {
-  Session& s = TheSession();
-  for (auto _ : state) {
-    s.Choose(tab.gameFile);
-    if (!s.Click(tab.openButton, 0)) state.SkipWithError("the open press did not finish");
-  }
+  bench_support::PressOpen(state, TheSession(), tab.gameFile, tab.openButton);
 }
 
 // Read the user's file once, uncompress it, write the unpacked file once.

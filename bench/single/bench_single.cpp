@@ -140,11 +140,7 @@ const std::vector<SingleTab>& Tabs() {
 }
 
 void Open(benchmark::State& state, const SingleTab& tab) {
-  Session& s = TheSession();
-  for (auto _ : state) {
-    s.Choose(tab.gameFile);
-    if (!s.Click(tab.openButton, 0)) state.SkipWithError("the open press did not finish");
-  }
+  bench_support::PressOpen(state, TheSession(), tab.gameFile, tab.openButton);
 }
 
 // Read the user's file once, uncompress it if it is packed, write the work file once.

@@ -62,6 +62,15 @@ class Session {
   testing_support::TabHarness m_harness;
 };
 
+// Every iteration opens `gameFile` with the tab's open button; it must show no message.
+inline void PressOpen(benchmark::State& state, Session& session, const std::string& gameFile,
+                      const char* openButton) {
+  for (auto _ : state) {
+    session.Choose(gameFile);
+    if (!session.Click(openButton, 0)) state.SkipWithError("the open press did not finish");
+  }
+}
+
 // Writes a new file: an old one is removed first, so that no floor pays for ext4 flushing a file
 // that was truncated.
 inline void WriteNewFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
