@@ -145,16 +145,9 @@ void OpenFloor(benchmark::State& state, const ModelTab& tab) {
 // Opened and picked once; every press builds the same HD file, packs it and saves it.
 void CreateHd(benchmark::State& state, const ModelTab& tab) {
   Session& s = TheSession();
-  s.Choose(tab.gameFile);
-  if (!s.Click(tab.openButton, 0)) state.SkipWithError("the open press did not finish");
-  for (const std::string& texture : tab.hdTextures) s.Choose(texture);
-  if (!s.Click(tab.pickButton, 0)) state.SkipWithError("the pick press did not finish");
-  s.Select(tab.option);
-  for (auto _ : state) {
-    s.Yes();
-    s.Choose("saved.bin");
-    if (!s.Click(tab.createButton, 2)) state.SkipWithError("the create press did not finish");
-  }
+  bench_support::PressCreateHd(
+      state, s,
+      {tab.gameFile, tab.openButton, tab.hdTextures, tab.pickButton, tab.option, tab.createButton});
   if (fixtures::Unpack(fixtures::ReadFile(s.User("saved.bin"))) != tab.expected()) {
     state.SkipWithError("the saved file is not the expected HD file");
   }

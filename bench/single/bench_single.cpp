@@ -156,17 +156,13 @@ void OpenFloor(benchmark::State& state, const SingleTab& tab) {
 
 // Opened and picked once; every press rebuilds the same file and saves it.
 void CreateHd(benchmark::State& state, const SingleTab& tab) {
-  Session& s = TheSession();
-  s.Choose(tab.gameFile);
-  if (!s.Click(tab.openButton, 0)) state.SkipWithError("the open press did not finish");
-  s.Choose(tab.hdTexture);
-  if (!s.Click(tab.pickButton, 0)) state.SkipWithError("the pick press did not finish");
-  s.Select(tab.option);
-  for (auto _ : state) {
-    s.Yes();
-    s.Choose("saved.bin");
-    if (!s.Click(tab.createButton, 2)) state.SkipWithError("the create press did not finish");
-  }
+  bench_support::PressCreateHd(state, TheSession(),
+                               {tab.gameFile,
+                                tab.openButton,
+                                {tab.hdTexture},
+                                tab.pickButton,
+                                tab.option,
+                                tab.createButton});
 }
 
 // Read every input once and write the saved file once; a packed game file's floor also

@@ -71,6 +71,32 @@ inline void PressOpen(benchmark::State& state, Session& session, const std::stri
   }
 }
 
+// A tab's presses for one Create HD benchmark: opened and picked once, then every iteration
+// answers Yes, saves as "saved.bin" and must show the question and the success message only.
+struct CreateHdPresses {
+  std::string gameFile;
+  const char* openButton;
+  std::vector<std::string> picks;  // one per pick dialog, in dialog order
+  const char* pickButton;
+  const char* option;
+  const char* createButton;
+};
+
+inline void PressCreateHd(benchmark::State& state, Session& session, const CreateHdPresses& tab) {
+  session.Choose(tab.gameFile);
+  if (!session.Click(tab.openButton, 0)) state.SkipWithError("the open press did not finish");
+  for (const std::string& texture : tab.picks) session.Choose(texture);
+  if (!session.Click(tab.pickButton, 0)) state.SkipWithError("the pick press did not finish");
+  session.Select(tab.option);
+  for (auto _ : state) {
+    session.Yes();
+    session.Choose("saved.bin");
+    if (!session.Click(tab.createButton, 2)) {
+      state.SkipWithError("the create press did not finish");
+    }
+  }
+}
+
 // Writes a new file: an old one is removed first, so that no floor pays for ext4 flushing a file
 // that was truncated.
 inline void WriteNewFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
