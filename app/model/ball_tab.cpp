@@ -39,9 +39,9 @@ constexpr const char* kHdBump = "bump-hd.dds";
 constexpr const char* kHdHTexture = "htexture-hd.dds";
 
 constexpr ThumbnailRow kThumbnails[] = {
-    {"BT", "OnBTClick", "BTS", nullptr},
-    {"BB", "OnBBClick", "BBS", nullptr},
-    {"BHT", "OnBHTClick", "BHTS", nullptr},
+    {"BT", "BTS", nullptr},
+    {"BB", "BBS", nullptr},
+    {"BHT", "BHTS", nullptr},
 };
 
 constexpr PickRow kPicks[] = {
@@ -66,10 +66,13 @@ constexpr SlotCut kCuts[] = {
     {"htexture.dds", 524625, CutCount::ToEnd, 0},
 };
 
-// HdBallImage.
+// The HD ball file: the head and the model section each without their last byte, then each HD
+// texture behind a chunk piece.
 constexpr ImagePiece kPieces[] = {
-    {kHead, true},   {kModelSectionWork, true}, {kChunk, false}, {kHdTexture, false},
-    {kChunk, false}, {kHdBump, false},          {kChunk, false}, {kHdHTexture, false},
+    {kHead, PieceFrom::Work, true},          {kModelSectionWork, PieceFrom::Work, true},
+    {kChunk, PieceFrom::ProgramData, false}, {kHdTexture, PieceFrom::Work, false},
+    {kChunk, PieceFrom::ProgramData, false}, {kHdBump, PieceFrom::Work, false},
+    {kChunk, PieceFrom::ProgramData, false}, {kHdHTexture, PieceFrom::Work, false},
 };
 
 const ModelPageRows kBallPage{
@@ -103,7 +106,6 @@ const ModelPageRows kBallPage{
     .signature = {23, 5, 0},
     .check = {"DATA1.dll",
               "DATA2.dll",
-              TestOrder::HdFirst,
               {"The File That You Open Is Already HD", ui::kErrorOk, nullptr},
               {"Itsn't A Valid File For Texel Forge => Ball Hd Option", ui::kErrorOk, "Error..."}},
     .cuts = kCuts,
@@ -113,30 +115,28 @@ class BallTab : public ModelTexturePage {
  public:
   explicit BallTab(Workbench& bench)
       : ModelTexturePage(bench, kBallPage,
-                         {{"cmdOpenBallBin", "OnOpenBallBin", [this] { OnOpenBallBin(); }},
-                          {"cmdOpenBallTexture", "OnOpenBallTexture", [this] { PickHdTextures(); }},
-                          {"cmdBallHD", "OnCreateHdBall", [this] { OnCreateHdBall(); }},
-                          {"cmdExportBTexture", "OnExportBallTexture", [this] { ExportSlot(); }}}) {
-  }
+                         {{"cmdOpenBallBin", [this] { OnOpenBallBin(); }},
+                          {"cmdOpenBallTexture", [this] { OnOpenBallTexture(); }},
+                          {"cmdBallHD", [this] { OnCreateHdBall(); }},
+                          {"cmdExportBTexture", [this] { OnExportBallTexture(); }}}) {}
 
  private:
   void OnOpenBallBin() {
-    OpenModelFile([this] { CutBallSignature(); });
+    if (!OpenModelFile()) return;
+    CutBallSignature();
+    if (CheckBallBin()) SplitBallBin();
   }
-  void CutBallSignature() {
-    CutSignature();
-    CheckBallBin();
-  }
-  void CheckBallBin() {
-    CheckSignature([this] { SplitBallBin(); });
-  }
+  void CutBallSignature() { CutSignature(); }
+  bool CheckBallBin() { return IsStandardHdTestedFirst(); }
   void SplitBallBin();
+  void OnOpenBallTexture() { PickHdTextures(); }
   void OnCreateHdBall() {
-    CreateHd([this] { BuildHdBall(); });
+    if (HdOptionSet()) BuildHdBall();
   }
   void BuildHdBall();
   void ComputeBallIds();
   void WriteBallIdsToStart();
+  void OnExportBallTexture() { ExportSlot(); }
 };
 
 void BallTab::SplitBallBin() {
@@ -144,13 +144,13 @@ void BallTab::SplitBallBin() {
   // The model section: from the first "KTMD" through the first byte of the first "WE00". The
   // library's count is the absolute position of "WE00", so the first cut runs past it.
   CorvaneClient& cuts = m_bench.LibExport();
-  cuts.Corvane_Export_Data2Data(Work(kUnpacked), kModelSectionMarker, corvane::kChunkMagic,
+  cuts.Corvane_Export_Data2Data(Work(kUnpacked), corvane::kModelSectionMagic, corvane::kChunkMagic,
                                 Work(kModelSectionFirst));
   cuts.Corvane_Export_StartFile2Data(Work(kModelSectionFirst), Work(kModelSectionWork),
                                      corvane::kChunkMagic);
   m_bench.FileSystem().DeleteFile(Work(kModelSectionFirst));
   // The head and the "K" behind it, its sizes made HD at once.
-  cuts.Corvane_Export_StartFile2Data(Work(kUnpacked), Work(kHead), kModelSectionMarker);
+  cuts.Corvane_Export_StartFile2Data(Work(kUnpacked), Work(kHead), corvane::kModelSectionMagic);
   m_bench.LibReplace().Corvane_Replace(Work(kHead), kBallTextureSize, kBallHdSize);
   m_bench.LibReplace().Corvane_Replace(Work(kHead), kBallBumpSize, kBallHdSize);
   CutSlots();

@@ -8,6 +8,7 @@
 #include "child.h"
 #include "model_tabs.h"
 #include "model_texture_page.h"
+#include "output_name.h"
 #include "whole_file.h"
 
 namespace texel {
@@ -47,8 +48,7 @@ constexpr PickRow kPicks[] = {
      "othertexture3.dds"},
 };
 
-// The ExportBoot3dSlot family: ExportBoot3dTexture, ExportBoot3dBump, ExportBoot3dHTexture,
-// ExportBoot3dOther1, ExportBoot3dOther2, ExportBoot3dOther3, one row each.
+// One export row per slot, all with the same texts.
 constexpr std::array<DialogText, 3> kExportTexts = {{{"Save Png", "Png (*.png)|*.png"},
                                                      {"Save Jpg", "Jpg (*.jpg)|*.jpg"},
                                                      {"Save Dds", "Dds (*.dds)|*.dds"}}};
@@ -71,13 +71,16 @@ constexpr SlotCut kCuts[] = {
     {"othertexture3.dds", kOther3Start, CutCount::UpToMarker, 0},
 };
 
-// HdBoot3dImage: nothing patched.
+// The HD 3D boot file: each slot file (picked over the cut one) behind its template piece, then
+// the model section; nothing patched.
 constexpr ImagePiece kPieces[] = {
-    {"WE00.1.dll", false},        {"texture.dds", false},       {"WE00.2.dll", false},
-    {"bump.dds", false},          {"WE00.3.dll", false},        {"htexture.dds", false},
-    {"WE00.4.dll", false},        {"othertexture1.dds", false}, {"WE00.5.dll", false},
-    {"othertexture2.dds", false}, {"WE00.6.dll", false},        {"othertexture3.dds", false},
-    {kModelSectionWork, false},
+    {"WE00.1.dll", PieceFrom::ProgramData, false}, {"texture.dds", PieceFrom::Work, false},
+    {"WE00.2.dll", PieceFrom::ProgramData, false}, {"bump.dds", PieceFrom::Work, false},
+    {"WE00.3.dll", PieceFrom::ProgramData, false}, {"htexture.dds", PieceFrom::Work, false},
+    {"WE00.4.dll", PieceFrom::ProgramData, false}, {"othertexture1.dds", PieceFrom::Work, false},
+    {"WE00.5.dll", PieceFrom::ProgramData, false}, {"othertexture2.dds", PieceFrom::Work, false},
+    {"WE00.6.dll", PieceFrom::ProgramData, false}, {"othertexture3.dds", PieceFrom::Work, false},
+    {kModelSectionWork, PieceFrom::Work, false},
 };
 
 const ModelPageRows kBoot3dPage{
@@ -111,7 +114,6 @@ const ModelPageRows kBoot3dPage{
     .signature = {11, 5, 0},
     .check = {"DATA1.dll",
               "DATA2.dll",
-              TestOrder::StandardFirst,
               {"The File That You Opened Is Already HD", ui::kPlainOk, kApplicationTitle},
               {"Itsn't A Valid File For Texel Forge => Boot 3d Hd Option", ui::kErrorOk, "Error"}},
     .cuts = kCuts,
@@ -120,25 +122,29 @@ const ModelPageRows kBoot3dPage{
 class Boot3dTab : public ModelTexturePage {
  public:
   explicit Boot3dTab(Workbench& bench)
-      : ModelTexturePage(
-            bench, kBoot3dPage,
-            {{"cmd_OpenBoot3dBin", "OnOpenBoot3dBin", [this] { OnOpenBoot3dBin(); }},
-             {"cmd_OpenTexture_3dBoot", "OnOpenTexture3dBoot", [this] { PickHdTextures(); }},
-             {"cmd_CreateHD_Boot3d", "OnCreateHDBoot3d", [this] { OnCreateHDBoot3d(); }},
-             {"cmd_ExportTexture3d", "OnExportTexture3d", [this] { ExportSlot(); }}}) {
-    connect(m_previewList, &QListWidget::itemClicked, this, [this] {
-      RunGuarded(m_bench, ActionWords(m_previewList), [this] { OnList2Click(); });
-    });
+      : ModelTexturePage(bench, kBoot3dPage,
+                         {{"cmd_OpenBoot3dBin", [this] { OnOpenBoot3dBin(); }},
+                          {"cmd_OpenTexture_3dBoot", [this] { OnOpenTexture3dBoot(); }},
+                          {"cmd_CreateHD_Boot3d", [this] { OnCreateHDBoot3d(); }},
+                          {"cmd_ExportTexture3d", [this] { OnExportTexture3d(); }}}) {
+    OnSignal(m_previewList, &QListWidget::itemClicked, [this] { OnList2Click(); });
   }
 
  private:
-  void OnOpenBoot3dBin();
-  void CutBoot3dSignature() {
-    CutSignature();
+  void OnOpenBoot3dBin() {
+    if (!OpenModelFile()) return;  // a cancelled dialog changes nothing
+    CutBoot3dSignature();
     CheckBoot3dBin();
+    // Whatever the check decided, the first texture is shown.
+    m_previewList->setCurrentRow(0);
+    OnList2Click();
   }
+  void CutBoot3dSignature() { CutSignature(); }
+  // The standard test comes first: a standard file is split before any message.
   void CheckBoot3dBin() {
-    CheckSignature([this] { SplitAndPreviewBoot3d(); });
+    const SignatureMatch match = MatchSignature();
+    if (match.standard) SplitAndPreviewBoot3d();
+    ShowSignatureVerdict(match);
   }
   void SplitAndPreviewBoot3d() {
     SplitBoot3dBin();
@@ -146,29 +152,19 @@ class Boot3dTab : public ModelTexturePage {
   }
   void SplitBoot3dBin() {
     CutTempWithByteRange();
-    CutSlots();  // the first five, and the sixth (ExtractBoot3dOther3)
+    CutSlots();  // the sixth slot runs up to the model section and on through it
     ExtractBoot3dModel();
   }
   void ExtractBoot3dModel();
   void MakeBoot3dPreviews() { MakePreviews(); }
   void OnList2Click();
+  void OnOpenTexture3dBoot() { PickHdTextures(); }
   void OnCreateHDBoot3d() {
-    CreateHd([this] { BuildHdBoot3d(); });
+    if (HdOptionSet()) BuildHdBoot3d();
   }
   void BuildHdBoot3d();
+  void OnExportTexture3d() { ExportSlot(); }
 };
-
-void Boot3dTab::OnOpenBoot3dBin() {
-  bool chosen = false;
-  OpenModelFile([this, &chosen] {
-    chosen = true;
-    CutBoot3dSignature();
-  });
-  if (!chosen) return;  // a cancelled dialog changes nothing
-  // Whatever the check decided, the first texture is shown.
-  m_previewList->setCurrentRow(0);
-  OnList2Click();
-}
 
 void Boot3dTab::ExtractBoot3dModel() {
   const fs::path temp = Work(kTempWork);
@@ -176,7 +172,7 @@ void Boot3dTab::ExtractBoot3dModel() {
   int64_t length = 0;
   {
     corvane::BinaryFile file(temp, corvane::BinaryFile::Mode::ReadOnly);
-    model = corvane::FindLong(file, 1, kModelSectionMarker);
+    model = corvane::FindLong(file, 1, corvane::kModelSectionMagic);
     length = file.Length();
   }
   // As long as TEMP: the model section to its end, then zero bytes. CutSlots has checked that
@@ -187,7 +183,7 @@ void Boot3dTab::ExtractBoot3dModel() {
 void Boot3dTab::OnList2Click() {
   const int index = m_previewList->currentRow();
   if (index < 0 || index >= static_cast<int>(std::size(kCuts))) return;
-  const fs::path bitmap = Work(kCuts[index].slotFile).string() + ".bmp";
+  const fs::path bitmap = corvane::SuffixedOutputName(Work(kCuts[index].slotFile), ".bmp");
   // Nothing split yet since the start: the image shows nothing rather than an error.
   std::error_code ignored;
   if (!fs::is_regular_file(bitmap, ignored)) {

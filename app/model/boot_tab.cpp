@@ -15,9 +15,9 @@ constexpr const char* kHdBump = "bump-hd.dds";
 constexpr const char* kHdHTexture = "htexture-hd.dds";
 
 constexpr ThumbnailRow kThumbnails[] = {
-    {"ImgBoot2", "OnImgBoot2Click", "Label5", "256 * 256"},
-    {"ImgBoot3", "OnImgBoot3Click", "Label6", "256 * 128"},
-    {"ImgBoot4", "OnImgBoot4Click", "Label7", "128 * 128"},
+    {"ImgBoot2", "Label5", "256 * 256"},
+    {"ImgBoot3", "Label6", "256 * 128"},
+    {"ImgBoot4", "Label7", "128 * 128"},
 };
 
 constexpr PickRow kPicks[] = {
@@ -44,10 +44,13 @@ constexpr SlotCut kCuts[] = {
     {"htexture.dds", 131425, CutCount::UpToMarker, 0},
 };
 
-// HdBootImage: the separator stands twice.
+// The HD boot file: a head piece, the three HD textures with the separator piece between them
+// (it stands twice), then the model section.
 constexpr ImagePiece kPieces[] = {
-    {"WE00.1.dll", false}, {kHdTexture, false},  {"WE00.2.dll", false},      {kHdBump, false},
-    {"WE00.2.dll", false}, {kHdHTexture, false}, {kModelSectionWork, false},
+    {"WE00.1.dll", PieceFrom::ProgramData, false}, {kHdTexture, PieceFrom::Work, false},
+    {"WE00.2.dll", PieceFrom::ProgramData, false}, {kHdBump, PieceFrom::Work, false},
+    {"WE00.2.dll", PieceFrom::ProgramData, false}, {kHdHTexture, PieceFrom::Work, false},
+    {kModelSectionWork, PieceFrom::Work, false},
 };
 
 const ModelPageRows kBootPage{
@@ -81,7 +84,6 @@ const ModelPageRows kBootPage{
     .signature = {0, 0, corvane::kBootHeadEnd},
     .check = {"WE00.4.dll",
               "WE00.3.dll",
-              TestOrder::HdFirst,
               {"The File That You Open Is Already HD", ui::kErrorOk, nullptr},
               {"Itsn't A Valid File For Texel Forge => Boot Hd Option", ui::kErrorOk, "Error..."}},
     .cuts = kCuts,
@@ -90,40 +92,41 @@ const ModelPageRows kBootPage{
 class BootTab : public ModelTexturePage {
  public:
   explicit BootTab(Workbench& bench)
-      : ModelTexturePage(
-            bench, kBootPage,
-            {{"cmdOpenBootBin", "OnOpenBootBin", [this] { OnOpenBootBin(); }},
-             {"cmdOpenHdTextureBoot", "OnOpenHdTextureBoot", [this] { PickHdTextures(); }},
-             {"cmdCreateHDBoot", "OnCreateHDBoot", [this] { OnCreateHDBoot(); }},
-             {"cmdExportBootTexture", "OnExportBootTexture", [this] { ExportSlot(); }}}) {}
+      : ModelTexturePage(bench, kBootPage,
+                         {{"cmdOpenBootBin", [this] { OnOpenBootBin(); }},
+                          {"cmdOpenHdTextureBoot", [this] { OnOpenHdTextureBoot(); }},
+                          {"cmdCreateHDBoot", [this] { OnCreateHDBoot(); }},
+                          {"cmdExportBootTexture", [this] { OnExportBootTexture(); }}}) {}
 
  private:
   void OnOpenBootBin() {
-    OpenModelFile([this] { CheckBootBin(); });
+    if (!OpenModelFile()) return;
+    if (CheckBootBin()) SplitBootBin();
   }
-  void CheckBootBin();
+  bool CheckBootBin();
   void SplitBootBin();
   void ShowBootPreviews() { ShowPreviews(); }
+  void OnOpenHdTextureBoot() { PickHdTextures(); }
   void OnCreateHDBoot() {
-    CreateHd([this] { BuildHdBoot(); });
+    if (HdOptionSet()) BuildHdBoot();
   }
   void BuildHdBoot() { BuildPackAndOfferSave(); }
+  void OnExportBootTexture() { ExportSlot(); }
 };
 
-void BootTab::CheckBootBin() {
+bool BootTab::CheckBootBin() {
   // Without the mark that ends a boot head, the file is no boot file.
   if (!CutSignature()) {
-    const MessageRow& notValid = kBootPage.check.notValid;
-    m_bench.Message(notValid.text, notValid.style, notValid.title);
-    return;
+    ShowSignatureVerdict({false, false});
+    return false;
   }
-  CheckSignature([this] { SplitBootBin(); });
+  return IsStandardHdTestedFirst();
 }
 
 void BootTab::SplitBootBin() {
   CutTempWithLibrary();
   CutSlots();
-  m_bench.LibExport().Corvane_Export_Data2FinishFile(Work(kTempWork), kModelSectionMarker,
+  m_bench.LibExport().Corvane_Export_Data2FinishFile(Work(kTempWork), corvane::kModelSectionMagic,
                                                      Work(kModelSectionWork));
   MakePreviews();
   ShowBootPreviews();

@@ -14,9 +14,9 @@ constexpr const char* kHdBump = "bump-new.dds";
 constexpr const char* kHdHTexture = "htexture-new.dds";
 
 constexpr ThumbnailRow kThumbnails[] = {
-    {"imgGlove2", "OnImgGlove2Click", "Label8", "256 * 256"},
-    {"imgGlove3", "OnImgGlove3Click", "Label9", "256 * 256"},
-    {"imgGlove4", "OnImgGlove4Click", "Label10", "128 * 128"},
+    {"imgGlove2", "Label8", "256 * 256"},
+    {"imgGlove3", "Label9", "256 * 256"},
+    {"imgGlove4", "Label10", "128 * 128"},
 };
 
 constexpr PickRow kPicks[] = {
@@ -41,10 +41,11 @@ constexpr SlotCut kCuts[] = {
     {"htexture.dds", 131409, CutCount::ToEnd, 0},
 };
 
-// HdGloveImage.
+// The HD glove file: each HD texture behind its template piece; nothing of the opened file.
 constexpr ImagePiece kPieces[] = {
-    {"WE01.dll", false}, {kHdTexture, false}, {"WE02.dll", false},
-    {kHdBump, false},    {"WE03.dll", false}, {kHdHTexture, false},
+    {"WE01.dll", PieceFrom::ProgramData, false}, {kHdTexture, PieceFrom::Work, false},
+    {"WE02.dll", PieceFrom::ProgramData, false}, {kHdBump, PieceFrom::Work, false},
+    {"WE03.dll", PieceFrom::ProgramData, false}, {kHdHTexture, PieceFrom::Work, false},
 };
 
 const ModelPageRows kGlovePage{
@@ -78,7 +79,6 @@ const ModelPageRows kGlovePage{
     .signature = {11, 5, 0},
     .check = {"DATA1.dll",
               "DATA2.dll",
-              TestOrder::StandardFirst,
               {"The File That You Open Is Already HD", ui::kErrorOk, nullptr},
               {"Itsn't A Valid File For Texel Forge => Glove Hd Option", ui::kErrorOk, "Error"}},
     .cuts = kCuts,
@@ -87,20 +87,23 @@ const ModelPageRows kGlovePage{
 class GloveTab : public ModelTexturePage {
  public:
   explicit GloveTab(Workbench& bench)
-      : ModelTexturePage(
-            bench, kGlovePage,
-            {{"cmdOpenGLoveBin", "OnOpenGloveBin", [this] { OnOpenGloveBin(); }},
-             {"OPEN_TEXTURE_GLOVE", "OnOpenTextureGlove", [this] { PickHdTextures(); }},
-             {"CREATEHD_GLOVE", "OnCreateHdGlove", [this] { OnCreateHdGlove(); }},
-             {"cmdExportGloveTexture", "OnExportGloveTexture", [this] { ExportSlot(); }}}) {}
+      : ModelTexturePage(bench, kGlovePage,
+                         {{"cmdOpenGLoveBin", [this] { OnOpenGloveBin(); }},
+                          {"OPEN_TEXTURE_GLOVE", [this] { OnOpenTextureGlove(); }},
+                          {"CREATEHD_GLOVE", [this] { OnCreateHdGlove(); }},
+                          {"cmdExportGloveTexture", [this] { OnExportGloveTexture(); }}}) {}
 
  private:
   void OnOpenGloveBin() {
-    OpenModelFile([this] { CheckGloveBin(); });
+    if (!OpenModelFile()) return;
+    CheckGloveBin();
   }
+  // The standard test comes first: a standard file is split before any message.
   void CheckGloveBin() {
     CutSignature();
-    CheckSignature([this] { SplitGloveBin(); });
+    const SignatureMatch match = MatchSignature();
+    if (match.standard) SplitGloveBin();
+    ShowSignatureVerdict(match);
   }
   void SplitGloveBin() {
     CutTempWithLibrary();
@@ -108,10 +111,12 @@ class GloveTab : public ModelTexturePage {
     MakePreviews();
     ShowPreviews();
   }
+  void OnOpenTextureGlove() { PickHdTextures(); }
   void OnCreateHdGlove() {
-    CreateHd([this] { BuildHdGlove(); });
+    if (HdOptionSet()) BuildHdGlove();
   }
   void BuildHdGlove() { BuildPackAndOfferSave(); }
+  void OnExportGloveTexture() { ExportSlot(); }
 };
 
 }  // namespace

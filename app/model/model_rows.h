@@ -8,16 +8,10 @@
 #include <span>
 
 #include "frame.h"
+#include "tab_page.h"
 #include "workbench.h"
 
 namespace texel {
-
-// A message box as a row gives it; a null title is the window caption, read when shown.
-struct MessageRow {
-  const char* text;
-  int style;
-  const char* title;
-};
 
 // The captions of the page's five groups.
 struct GroupCaptions {
@@ -28,12 +22,11 @@ struct GroupCaptions {
   const char* exporting;
 };
 
-// A small preview of one slot: its image, the click handler's name, and the size label under
-// it (a fixed caption shown after the first split, or, without one, the bitmap's measured
+// A small preview of one slot, which a click shows large, and the size label beside it (a fixed
+// caption shown after the first split, or, without one, the bitmap's measured
 // "width * height").
 struct ThumbnailRow {
   const char* image;
-  const char* handler;
   const char* sizeLabel;
   const char* fixedCaption;
 };
@@ -62,12 +55,11 @@ struct SignatureRow {
   int32_t endMarker;  // non-zero: the window runs to this marker instead
 };
 
-enum class TestOrder { HdFirst, StandardFirst };
-
+// The reference files "CALC" is compared with, and what the tab says of a file that is not
+// standard.
 struct CheckRow {
   const char* standardFile;
   const char* hdFile;
-  TestOrder order;
   MessageRow alreadyHd;
   MessageRow notValid;
 };
@@ -86,9 +78,14 @@ struct SlotCut {
   int32_t count;
 };
 
-// One piece of an HD image: a work or template file, whole or without its last byte.
+// Where a piece of an HD image comes from: the program's data (a template piece), or the work
+// of an open or a pick.
+enum class PieceFrom { ProgramData, Work };
+
+// One piece of an HD image, whole or without its last byte.
 struct ImagePiece {
   const char* file;
+  PieceFrom from;
   bool dropLastByte;
 };
 
@@ -121,7 +118,7 @@ struct ModelPageRows {
   std::span<const ImagePiece> pieces;
   // Export
   const char* exportList;
-  std::array<const char*, 3> formats;        // the PNG, JPG and DDS options
+  FormatTrio formats;
   std::array<const char*, 3> exportDialogs;  // the save dialog per format
   std::array<SavedNotice, 3> notices;
   std::span<const ExportSlotRow> exports;
@@ -166,9 +163,6 @@ constexpr std::array<DialogText, 3> ExportSlotTexts(const char* title, const Slo
 inline constexpr std::array<const char*, 3> kSharedExportDialogs = {"CD12", "CD15", "CD16"};
 inline constexpr std::array<SavedNotice, 3> kSavedWithPath = {
     SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::WithPath};
-
-// Markers a model tab looks for.
-inline constexpr int32_t kModelSectionMarker = 0x444D544B;  // "KTMD"
 
 // Work files every model tab writes in its folder.
 inline constexpr const char* kSignatureWork = "CALC";

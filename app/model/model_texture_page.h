@@ -1,37 +1,40 @@
-// The page every model tab shows (open file, previews, HD picks, build, export), built from the
-// tab's rows, and the steps every model tab takes with them: cut the signature, classify, cut
-// TEMP and the slots, previews, build the HD image from its pieces, pack and offer to save.
+// The page every model tab shows (open file, previews, HD picks, build, export), laid out from
+// the tab's rows, and the steps of the model tabs: cut the signature and compare it, cut TEMP
+// and the slots, the previews, and the HD image built from its pieces.
 #pragma once
 
-#include <functional>
+#include <string>
 #include <vector>
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QWidget>
 
 #include "image_box.h"
 #include "model_rows.h"
+#include "tab_page.h"
 
 namespace texel {
 
-class ModelTexturePage : public QWidget {
+// Which reference files the signature in "CALC" equals.
+struct SignatureMatch {
+  bool standard;
+  bool hd;
+};
+
+class ModelTexturePage : public TabPage {
  protected:
   ModelTexturePage(Workbench& bench, const ModelPageRows& rows, ModelPresses presses);
 
-  fs::path Work(const char* name) const { return m_bench.WorkFolder(m_rows.kind) / name; }
-
-  // The open press: dialog, copy, unpack, then `next`; a failure part-way leaves none of the
-  // earlier file's work.
-  void OpenModelFile(const std::function<void()>& next);
+  // The open press's dialog, copy and unpack; false when the dialog was cancelled.
+  bool OpenModelFile();
   // Writes the signature window into "CALC"; false when the file has no end marker for it.
   bool CutSignature();
-  // Compares "CALC" with the reference files in the row's order: runs `split` for a standard
-  // file and shows the row's message otherwise.
-  void CheckSignature(const std::function<void()>& split);
+  SignatureMatch MatchSignature();
+  // Ball and boot test for HD first: true for a standard file, else the row's message is shown.
+  bool IsStandardHdTestedFirst();
+  // The row's message for a file that is HD already or not valid; nothing for a standard one.
+  void ShowSignatureVerdict(SignatureMatch match);
   // "TEMP": the unpacked file from its first "DDS " on, then as many zero bytes as stood before.
   void CutTempWithLibrary();
   void CutTempWithByteRange();
@@ -43,17 +46,14 @@ class ModelTexturePage : public QWidget {
   void OnThumbnailClick(size_t slot);
 
   void PickHdTextures();
-  void CreateHd(const std::function<void()>& build);
+  bool HdOptionSet() { return TabPage::HdOptionSet(m_rows.optionMissing); }
   // Fails naming the first piece that is missing or empty, before anything is written.
   void RequirePieces() const;
   // The row's pieces back to back as the HD image, packed, and offered for saving.
   void BuildPackAndOfferSave();
   void ExportSlot();
 
-  Workbench& m_bench;
   const ModelPageRows& m_rows;
-  QLineEdit* m_filePath = nullptr;
-  ui::ImageBox* m_preview = nullptr;
   QListWidget* m_previewList = nullptr;
   std::vector<ui::ImageBox*> m_thumbnails;
   std::vector<QLabel*> m_sizeLabels;
@@ -63,16 +63,12 @@ class ModelTexturePage : public QWidget {
   QWidget* BuildPreviewGroup();
   QWidget* BuildPickGroup(const ModelPresses& presses);
   QWidget* BuildExportGroup(const ModelPresses& presses);
-  QPushButton* Press(QWidget* parent, const PressRow& press, const QString& caption);
-  void ClearView();
+  // A slot file as the user knows it: the list's name for it.
+  std::string SlotWords(const char* slotFile) const;
 
-  ui::CommonDialog m_openDialog;
-  ui::CommonDialog m_saveDialog;
   std::vector<ui::CommonDialog> m_pickDialogs;
   std::vector<QLineEdit*> m_pickPaths;
-  QRadioButton* m_hdOption = nullptr;
   QListWidget* m_exportList = nullptr;
-  std::array<QRadioButton*, 3> m_formats{};
 };
 
 }  // namespace texel

@@ -1,5 +1,7 @@
 #include "corvane_client.h"
 
+#include <tuple>
+
 #include "com/bstr.h"
 #include "com/error.h"
 #include "com/guid.h"
@@ -9,12 +11,23 @@ namespace texel {
 
 namespace {
 
-using com::Bstr;
-
-// Every method hands back an empty result that nobody reads.
-void Check(HRESULT hr, const char* method) { com::ThrowIfFailed(hr, method); }
+// A path goes as a string the call owns, a value as itself; both by reference.
+com::Bstr Held(const fs::path& path) { return com::Bstr::FromPath(path); }
+int32_t Held(int32_t value) { return value; }
+BSTR* Passed(com::Bstr& held) { return held.Address(); }
+int32_t* Passed(int32_t& held) { return &held; }
 
 }  // namespace
+
+template <typename... Params, typename... Args>
+void CorvaneClient::Call(const char* name, HRESULT (_CorvaneGorm::*method)(Params...),
+                         const Args&... args) {
+  std::tuple<decltype(Held(args))...> held{Held(args)...};
+  VARIANT result{};
+  const HRESULT hr = std::apply(
+      [&](auto&... h) { return (m_object.Get()->*method)(Passed(h)..., &result); }, held);
+  com::ThrowIfFailed(hr, name);
+}
 
 CorvaneClient CorvaneClient::Create() {
   com::Ptr<_CorvaneGorm> object;
@@ -26,95 +39,66 @@ CorvaneClient CorvaneClient::Create() {
                              com::GuidToString(CLSID_CorvaneGorm) +
                              "): run comreg Corvane_Gorm.so from the program folder.");
   }
-  Check(hr, "Creating CorvaneGorm");
+  com::ThrowIfFailed(hr, "Creating CorvaneGorm");
   return CorvaneClient(std::move(object));
 }
 
 void CorvaneClient::CompressFile(const fs::path& source, const fs::path& destination) {
-  Bstr s = Bstr::FromPath(source), d = Bstr::FromPath(destination);
-  VARIANT result{};
-  Check(m_object->CompressFile(s.Address(), d.Address(), &result), "CompressFile");
+  Call("CompressFile", &_CorvaneGorm::CompressFile, source, destination);
 }
 
 void CorvaneClient::UncompressFile(const fs::path& compressed, const fs::path& uncompressed) {
-  Bstr c = Bstr::FromPath(compressed), u = Bstr::FromPath(uncompressed);
-  VARIANT result{};
-  Check(m_object->UncompressFile(c.Address(), u.Address(), &result), "UncompressFile");
+  Call("UncompressFile", &_CorvaneGorm::UncompressFile, compressed, uncompressed);
 }
 
 void CorvaneClient::Corvane_UnPack(const fs::path& path) {
-  Bstr p = Bstr::FromPath(path);
-  VARIANT result{};
-  Check(m_object->Corvane_UnPack(p.Address(), &result), "Corvane_UnPack");
+  Call("Corvane_UnPack", &_CorvaneGorm::Corvane_UnPack, path);
 }
 
 void CorvaneClient::Corvane_Pack(const fs::path& path) {
-  Bstr p = Bstr::FromPath(path);
-  VARIANT result{};
-  Check(m_object->Corvane_Pack(p.Address(), &result), "Corvane_Pack");
+  Call("Corvane_Pack", &_CorvaneGorm::Corvane_Pack, path);
 }
 
 void CorvaneClient::Corvane_Export_StartFile2Data(const fs::path& file, const fs::path& newFile,
                                                   int32_t searchData) {
-  Bstr f = Bstr::FromPath(file), n = Bstr::FromPath(newFile);
-  VARIANT result{};
-  Check(m_object->Corvane_Export_StartFile2Data(f.Address(), n.Address(), &searchData, &result),
-        "Corvane_Export_StartFile2Data");
+  Call("Corvane_Export_StartFile2Data", &_CorvaneGorm::Corvane_Export_StartFile2Data, file, newFile,
+       searchData);
 }
 
 void CorvaneClient::Corvane_Export_Data2Data(const fs::path& file, int32_t startData,
                                              int32_t finishData, const fs::path& newFile) {
-  Bstr f = Bstr::FromPath(file), n = Bstr::FromPath(newFile);
-  VARIANT result{};
-  Check(m_object->Corvane_Export_Data2Data(f.Address(), &startData, &finishData, n.Address(),
-                                           &result),
-        "Corvane_Export_Data2Data");
+  Call("Corvane_Export_Data2Data", &_CorvaneGorm::Corvane_Export_Data2Data, file, startData,
+       finishData, newFile);
 }
 
 void CorvaneClient::Corvane_Export_Data2FinishFile(const fs::path& file, int32_t searchData,
                                                    const fs::path& newFile) {
-  Bstr f = Bstr::FromPath(file), n = Bstr::FromPath(newFile);
-  VARIANT result{};
-  Check(m_object->Corvane_Export_Data2FinishFile(f.Address(), &searchData, n.Address(), &result),
-        "Corvane_Export_Data2FinishFile");
+  Call("Corvane_Export_Data2FinishFile", &_CorvaneGorm::Corvane_Export_Data2FinishFile, file,
+       searchData, newFile);
 }
 
 void CorvaneClient::Corvane_Replace(const fs::path& file, int32_t searchData, int32_t replaceData) {
-  Bstr f = Bstr::FromPath(file);
-  VARIANT result{};
-  Check(m_object->Corvane_Replace(f.Address(), &searchData, &replaceData, &result),
-        "Corvane_Replace");
+  Call("Corvane_Replace", &_CorvaneGorm::Corvane_Replace, file, searchData, replaceData);
 }
 
 void CorvaneClient::Corvane_ReplaceFHTexture(const fs::path& file, const fs::path& replaceFile) {
-  Bstr f = Bstr::FromPath(file), r = Bstr::FromPath(replaceFile);
-  VARIANT result{};
-  Check(m_object->Corvane_ReplaceFHTexture(f.Address(), r.Address(), &result),
-        "Corvane_ReplaceFHTexture");
+  Call("Corvane_ReplaceFHTexture", &_CorvaneGorm::Corvane_ReplaceFHTexture, file, replaceFile);
 }
 
 void CorvaneClient::Corvane_DDS2BMP(const fs::path& dds) {
-  Bstr d = Bstr::FromPath(dds);
-  VARIANT result{};
-  Check(m_object->Corvane_DDS2BMP(d.Address(), &result), "Corvane_DDS2BMP");
+  Call("Corvane_DDS2BMP", &_CorvaneGorm::Corvane_DDS2BMP, dds);
 }
 
 void CorvaneClient::Corvane_DDS2PNG(const fs::path& dds) {
-  Bstr d = Bstr::FromPath(dds);
-  VARIANT result{};
-  Check(m_object->Corvane_DDS2PNG(d.Address(), &result), "Corvane_DDS2PNG");
+  Call("Corvane_DDS2PNG", &_CorvaneGorm::Corvane_DDS2PNG, dds);
 }
 
 void CorvaneClient::Corvane_DDS2JPG(const fs::path& dds) {
-  Bstr d = Bstr::FromPath(dds);
-  VARIANT result{};
-  Check(m_object->Corvane_DDS2JPG(d.Address(), &result), "Corvane_DDS2JPG");
+  Call("Corvane_DDS2JPG", &_CorvaneGorm::Corvane_DDS2JPG, dds);
 }
 
 void CorvaneClient::Corvane_DDS2GIF(const fs::path& dds) {
-  Bstr d = Bstr::FromPath(dds);
-  VARIANT result{};
-  Check(m_object->Corvane_DDS2GIF(d.Address(), &result), "Corvane_DDS2GIF");
+  Call("Corvane_DDS2GIF", &_CorvaneGorm::Corvane_DDS2GIF, dds);
 }
 
 }  // namespace texel

@@ -37,6 +37,12 @@ class CorvaneClient {
 
  private:
   explicit CorvaneClient(com::Ptr<_CorvaneGorm> object) : m_object(std::move(object)) {}
+
+  // One call of a method: its arguments passed by reference, an empty result that nobody reads,
+  // and a failing result thrown as com::Error naming `name`.
+  template <typename... Params, typename... Args>
+  void Call(const char* name, HRESULT (_CorvaneGorm::*method)(Params...), const Args&... args);
+
   com::Ptr<_CorvaneGorm> m_object;
 };
 

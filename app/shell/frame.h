@@ -1,10 +1,11 @@
-// The shapes every tab fills with its rows: open a game file, the create press that wants the
-// HD option, the chain of HD texture picks, the offer to save a rebuilt file, and the export of
-// a texture (the single texture of a tab, or the slot chosen in a list).
+// The shapes every tab fills with its rows: a pick of an HD texture, the pack and the offer to
+// save a rebuilt file, and the export of a texture (the single texture of a tab, or the slot
+// chosen in a list). The page that holds a tab's controls is tab_page.h.
 #pragma once
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -13,44 +14,17 @@
 #include <QRadioButton>
 #include <QString>
 
+#include "handler_guard.h"
 #include "tab_steps.h"
 #include "workbench.h"
 
 namespace texel {
 
-// What an open derives from the file in the tab's folder, and how the tab shows it: an open
-// that fails part-way removes these files and clears the view, so nothing of the earlier file
-// is left for a later build or export to take for the new one.
-struct DerivedWork {
-  std::vector<fs::path> files;
-  std::function<void()> clearView;
+// A push button's name and the handler it runs.
+struct PressRow {
+  const char* button;
+  std::function<void()> run;
 };
-// Runs `step` on the user's file `chosen`, copied to `workCopy`; on a failure removes the
-// derived work, clears the view and passes the failure on, told with the user's file in place
-// of the work files that stand for it.
-void RunOpenStep(const DerivedWork& derived, const QString& chosen, const fs::path& workCopy,
-                 const std::function<void()>& step);
-
-// Open dialog -> path box -> copy over the work copy -> unpack it -> the tab's next step.
-struct OpenAssetRow {
-  ui::CommonDialog* dialog;
-  DialogText text;
-  QLineEdit* pathBox;
-  fs::path workCopy;
-  std::function<void()> nextStep;
-  DerivedWork derived;
-};
-void OnOpenAssetBin(Workbench& bench, const OpenAssetRow& row);
-
-// The HD option selected: build; otherwise the row's message.
-struct CreateHdRow {
-  QRadioButton* option;
-  QString message;
-  int style;
-  QString title;
-  std::function<void()> build;
-};
-void OnCreateHdPress(Workbench& bench, const CreateHdRow& row);
 
 // One pick of a chain: dialog, then the path box and the copy over `target`, in the row's
 // order.
@@ -61,21 +35,32 @@ struct PickStep {
   fs::path target;
   bool pathBoxFirst;
 };
-// The picks in turn; a cancel ends the chain, and the picks before it stay done. A chosen file
-// that is not a DDS texture is refused (nothing copied for it) and ends the chain too.
-void OnPickHdTextureSet(Workbench& bench, std::span<const PickStep> steps);
+// The pick's dialog and copy; the chosen name, empty after a cancel. A chosen file that is not
+// a DDS texture is refused and nothing is copied for it.
+QString PickHdTexture(Workbench& bench, const PickStep& step);
 
-// Question (Yes/No) -> save dialog -> pack step (face, hair) -> copy the result -> "Save
-// Succesfull". The copy replaces the target whole or leaves it untouched.
+// When the rebuilt work file is packed (its name + ".zlib").
+enum class Packing {
+  None,               // saved as it stands (turf)
+  BeforeQuestion,     // the model tabs
+  AfterChoosingName,  // face and hair: then renamed to the result's name
+};
+
+// Question (Yes/No) -> save dialog -> the result copied to the chosen name -> "Save
+// Succesfull", with the pack where the row puts it.
 struct SaveHdRow {
-  QString question;       // first line; the second is "Do You Want Save ?"
-  QString questionTitle;  // Caption() or a literal
+  MessageRow question;  // its first line; the second is "Do You Want Save ?"
   ui::CommonDialog* dialog;
   DialogText text;
-  std::function<void()> packStep;  // may be empty
-  fs::path resultFile;
+  fs::path built;
+  Packing packing;
+  fs::path result;  // what is copied to the user's name
 };
-void OfferSaveHd(Workbench& bench, const SaveHdRow& row);
+void PackAndOfferSave(Workbench& bench, const SaveHdRow& row);
+
+// Copies `result` over the user's `chosen` file: replaced whole or left as it was. A failure
+// there says in words what failed and that the old file was kept.
+void SaveCopy(Workbench& bench, const fs::path& result, const QString& chosen);
 
 enum class Conversion { None, Png, Jpg };
 
@@ -99,6 +84,7 @@ struct ExportRow {
   fs::path texture;  // the DDS work file the conversions read
   bool convertBeforeDialog;
   std::vector<ExportFormatRow> formats;
+  std::optional<UserWords> origin;  // where the texture came from, for a failing conversion
 };
 void OnExportSingleTexture(Workbench& bench, const ExportRow& row);
 
@@ -110,22 +96,5 @@ struct SlotExport {
 };
 void OnExportSlotTexture(Workbench& bench, const QListWidget* list,
                          std::span<const SlotExport> slotRows);
-
-// A push button, the name of the handler it runs, and the handler: written together so that a
-// name and its code cannot drift apart.
-struct PressRow {
-  const char* button;
-  const char* handler;
-  std::function<void()> run;
-};
-
-// What a press was, in the window's words: the tab, the button and its group, for example
-// `Ball HD — "Open" (Open File)`.
-QString ActionWords(const QWidget* control);
-
-// Runs one handler with the wait cursor: any failure becomes an error box (error icon, the
-// window caption) saying what the user was doing, then why in plain words, then the library
-// call for a bug report where one failed; the program goes on.
-void RunGuarded(Workbench& bench, const QString& doing, const std::function<void()>& body);
 
 }  // namespace texel

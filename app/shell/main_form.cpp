@@ -8,7 +8,7 @@
 
 #include "accessibility.h"
 #include "child.h"
-#include "frame.h"
+#include "handler_guard.h"
 #include "maker_site.h"
 #include "note_group.h"
 #include "skin.h"
@@ -38,18 +38,17 @@ constexpr std::array<TabRow, 7> kTabs = {{
 struct TabMenuRow {
   const char* name;
   const char* caption;
-  const char* handler;
   int tabIndex;
 };
 
-// Each item selects the tab of its own caption.
+// Each item selects the tab of its own caption (OnTabMenuClick).
 constexpr std::array<TabMenuRow, 6> kTabMenu = {{
-    {"mnuFHD", "Face HD", "OnMnuFHD", 0},
-    {"mnuHHD", "Hair HD", "OnMnuHHD", 1},
-    {"mnuBHD", "Ball HD", "OnMnuBHD", 2},
-    {"mnu_BootHD", "Boot HD", "OnMnuBootHD", 3},
-    {"mnu_GloveHD", "Glove HD", "OnMnuGloveHD", 5},
-    {"mnu_TrufHD", "Truf HD", "OnMnuTrufHD", 6},
+    {"mnuFHD", "Face HD", 0},
+    {"mnuHHD", "Hair HD", 1},
+    {"mnuBHD", "Ball HD", 2},
+    {"mnu_BootHD", "Boot HD", 3},
+    {"mnu_GloveHD", "Glove HD", 5},
+    {"mnu_TrufHD", "Truf HD", 6},
 }};
 
 // Working folders created empty at start, in this order.
@@ -101,14 +100,6 @@ CorvaneClient& MainForm::OnFirstUse(std::optional<CorvaneClient>& member) {
   return *member;
 }
 
-void MainForm::Connect(QAction* action, const char* handler, std::function<void()> body) {
-  connect(action, &QAction::triggered, this, [this, action, body = std::move(body)] {
-    const auto* menu = qobject_cast<QMenu*>(action->parent());
-    const QString where = menu != nullptr ? menu->title() + " \u2014 " : QString();
-    RunGuarded(*this, where + "\"" + action->text() + "\"", body);
-  });
-}
-
 void MainForm::BuildMenus() {
   mnuFile = menuBar()->addMenu("File");
   mnuFile->setObjectName("mnuFile");
@@ -116,24 +107,24 @@ void MainForm::BuildMenus() {
     QAction* item = mnuFile->addAction(row.caption);
     item->setObjectName(row.name);
     const int index = row.tabIndex;
-    Connect(item, row.handler, [this, index] { OnTabMenuClick(index); });
+    ConnectGuarded(*this, item, &QAction::triggered, [this, index] { OnTabMenuClick(index); });
   }
   QAction* tire = mnuFile->addSeparator();
   tire->setObjectName("tire");
   QAction* exit = mnuFile->addAction("Exit");
   exit->setObjectName("mnuExit");
-  Connect(exit, "OnMnuExit", [this] { OnMnuExit(); });
+  ConnectGuarded(*this, exit, &QAction::triggered, [this] { OnMnuExit(); });
 
   mnuhelp = menuBar()->addMenu("Help");
   mnuhelp->setObjectName("mnuhelp");
   QAction* credits = mnuhelp->addAction("Credit's");
   credits->setObjectName("mnucredits");
-  Connect(credits, "OnMnuCredits", [this] { OnMnuCredits(); });
+  ConnectGuarded(*this, credits, &QAction::triggered, [this] { OnMnuCredits(); });
   mnuCorvane = mnuhelp->addMenu("Corvane");
   mnuCorvane->setObjectName("mnuCorvane");
   QAction* site = mnuCorvane->addAction(ui::kMakerAddress);
   site->setObjectName("wQV");
-  Connect(site, "OnMnuMakerSite", [this] { OnMnuMakerSite(); });
+  ConnectGuarded(*this, site, &QAction::triggered, [this] { OnMnuMakerSite(); });
 }
 
 QAction* MainForm::MenuItem(const char* name) const { return findChild<QAction*>(name); }

@@ -72,7 +72,6 @@ class MainForm : public QMainWindow, public Workbench {
   CorvaneClient& OnFirstUse(std::optional<CorvaneClient>& member);
   void BuildMenus();
   void BuildTabs(const TabFactories& tabs);
-  void Connect(QAction* action, const char* handler, std::function<void()> body);
   void CheckProgramData();
 
   fs::path m_programFolder;

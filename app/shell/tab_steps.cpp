@@ -23,13 +23,29 @@ bool IsNonEmptyFile(const fs::path& file) {
   return fs::is_regular_file(file, error) && fs::file_size(file, error) > 0 && !error;
 }
 
-void RequireNonEmptyFile(const fs::path& file) {
+namespace {
+
+// "missing", "empty", or nothing for a file that holds bytes.
+const char* Lack(const fs::path& file) {
   std::error_code error;
-  if (!fs::is_regular_file(file, error)) {
-    throw StepFailure("The file \"" + file.string() + "\" is missing.");
+  if (!fs::is_regular_file(file, error)) return "missing";
+  if (fs::file_size(file, error) == 0 || error) return "empty";
+  return nullptr;
+}
+
+}  // namespace
+
+void RequireNonEmptyFile(const fs::path& file) {
+  if (const char* lack = Lack(file)) {
+    throw StepFailure("The file \"" + file.string() + "\" is " + lack + ".");
   }
-  if (fs::file_size(file, error) == 0 || error) {
-    throw StepFailure("The file \"" + file.string() + "\" is empty.");
+}
+
+void RequireProgramData(const fs::path& file) {
+  if (const char* lack = Lack(file)) {
+    throw ProgramDataFailure("Texel Forge's own data is damaged: its file \"" + file.string() +
+                             "\" is " + lack +
+                             ". Close Texel Forge and start it again to restore it.");
   }
 }
 

@@ -21,6 +21,13 @@ class StepFailure : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A file of the program's own data is missing or empty: nothing the user did, and nothing an
+// open or a pick brings back.
+class ProgramDataFailure : public StepFailure {
+ public:
+  using StepFailure::StepFailure;
+};
+
 // A file dialog's title and filter, as a tab's row gives them. A null title leaves the title
 // the dialog already carries.
 struct DialogText {
@@ -38,6 +45,9 @@ QString ShowFileDialog(ui::CommonDialog& dialog, const DialogText& text, ui::Dia
 bool IsNonEmptyFile(const fs::path& file);
 // Fails naming the file when it is missing or empty: a step reads only what is there.
 void RequireNonEmptyFile(const fs::path& file);
+// The same for a file the program ships (a reference or template file in a working folder):
+// a ProgramDataFailure that says to start the program again, which lays the folders afresh.
+void RequireProgramData(const fs::path& file);
 
 // Every press of a tab works in its folder; one removed while the program runs is made again
 // only by the next start.

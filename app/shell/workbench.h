@@ -22,6 +22,18 @@ enum class AssetKind { Face, Hair, Ball, Boot, Boot3d, Glove, Truf };
 inline constexpr const char* kMainWindowCaption = "Texel Forge  [v 1.0] By Dremmwel";
 inline constexpr const char* kApplicationTitle = "TexelForge";
 
+// "first" and "second" on two lines, as the boxes show them.
+inline QString TwoLines(const QString& first, const QString& second) {
+  return first + "\r\n" + second;
+}
+
+// A message box as a tab's row gives it; a null title is the window caption, read when shown.
+struct MessageRow {
+  const char* text;
+  int style;
+  const char* title;
+};
+
 class Workbench {
  public:
   virtual ~Workbench() = default;
@@ -46,6 +58,11 @@ class Workbench {
   ui::Answer Message(const QString& text, int style, const QString& title) {
     return Dialogs().ShowMessage(text, style, title);
   }
+  // The row's box; a second line, where given, goes below the row's text.
+  ui::Answer Show(const MessageRow& row, const QString& secondLine = {}) {
+    const QString text = secondLine.isEmpty() ? QString(row.text) : TwoLines(row.text, secondLine);
+    return Message(text, row.style, row.title != nullptr ? QString(row.title) : Caption());
+  }
 
   // A dialog control that more than one tab shows (the ball and boot exports share theirs).
   ui::CommonDialog& SharedDialog(const QString& name) {
@@ -57,10 +74,5 @@ class Workbench {
  private:
   std::map<QString, std::unique_ptr<ui::CommonDialog>> m_sharedDialogs;
 };
-
-// "first" and "second" on two lines, as the boxes show them.
-inline QString TwoLines(const QString& first, const QString& second) {
-  return first + "\r\n" + second;
-}
 
 }  // namespace texel

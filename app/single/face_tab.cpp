@@ -20,7 +20,6 @@ constexpr SizePatch kFaceSizePatches[] = {{87544, kHdSizeLarge}, {87528, kHdSize
 // Work files in the face working folder.
 constexpr const char* kWorkCopy = "Face.bin";
 constexpr const char* kUnpacked = "Face.bin.unzlib";
-constexpr const char* kPacked = "Face.bin.unzlib.zlib";
 constexpr const char* kHdResult = "Face-HD.bin";
 constexpr const char* kBump = "Bump.dds";
 constexpr const char* kTexture = "Face.dds";
@@ -31,17 +30,16 @@ constexpr const char* kNewTexture = "Face-New.dds";
 constexpr DialogText kOpenFaceDialog{"Open Gormla Face Bin", "Gormla Face Bin File (*.bin)|*.bin"};
 constexpr DialogText kHdTextureDialog{"Open Hd Texture", "HD Texture (*.dds)|*.dds"};
 constexpr DialogText kSaveHdDialog{"Save Gormla Hd Face", "Gormla Face Bin File (*.bin)|*.bin"};
-constexpr ExportTexts kExport{{"Save Png Texture", "Png Texture (*.Png)|*.png"},
-                              {"Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
-                              {"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"},
-                              true,
-                              SavedNotice::WithPath};
+constexpr ExportTexts kExport{
+    {{{"Save Png Texture", "Png Texture (*.Png)|*.png"},
+      {"Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
+      {"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"}}},
+    true,
+    {SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::WithPath}};
 constexpr PackedBuildRow kFaceBuild{
-    {kUnpacked, kNewTexture, kFaceSizePatches, "File's Not Found", ui::kInformationOk, nullptr},
-    "Error In Proccess , File's Not Found",
-    ui::kErrorOk,
+    {kUnpacked, kNewTexture, kFaceSizePatches, {"File's Not Found", ui::kInformationOk, nullptr}},
+    {"Error In Proccess , File's Not Found", ui::kErrorOk, nullptr},
     kSaveHdDialog,
-    kPacked,
     kHdResult};
 
 constexpr SingleTexturePageRows kFacePage{
@@ -64,12 +62,12 @@ constexpr SingleTexturePageRows kFacePage{
 class FaceTab : public SingleTextureTab {
  public:
   explicit FaceTab(Workbench& bench)
-      : SingleTextureTab(
-            bench, kFacePage,
-            {{"cmdOpenFaceBin", "OnOpenFaceBin", [this] { OnOpenFaceBin(); }},
-             {"cmdOpenHDTexture", "OnOpenHDTexture", [this] { OnOpenHDTexture(); }},
-             {"FCreateHD", "OnCreateHdFace", [this] { OnCreateHdFace(); }},
-             {"FExportTexture", "OnExportFaceTexture", [this] { OnExportFaceTexture(); }}}) {
+      : SingleTextureTab(bench, kFacePage,
+                         {{"cmdOpenFaceBin", [this] { OnOpenFaceBin(); }},
+                          {"cmdOpenHDTexture", [this] { OnOpenHDTexture(); }},
+                          {"FCreateHD", [this] { OnCreateHdFace(); }},
+                          {"FExportTexture", [this] { OnExportFaceTexture(); }}}) {
+    DerivesFromOpen({Work(kUnpacked), Work(kBump), Work(kTexture), Work(kPreview)});
     // The bump texture's position, carried from the open to the cut; not for the user.
     FB = ui::Child<QLineEdit>(this);
     FB->setObjectName("FB");
@@ -91,9 +89,8 @@ class FaceTab : public SingleTextureTab {
 };
 
 void FaceTab::OnOpenFaceBin() {
-  OnOpenAssetBin(m_bench, OpenAssetRow{&m_openDialog, kOpenFaceDialog, m_filePath, Work(kWorkCopy),
-                                       [this] { CheckFaceAlreadyHd(); },
-                                       Derived({kUnpacked, kBump, kTexture, kPreview})});
+  if (!OpenGameFile(kOpenFaceDialog, kWorkCopy, true)) return;
+  CheckFaceAlreadyHd();
 }
 
 void FaceTab::CheckFaceAlreadyHd() {
@@ -117,9 +114,11 @@ void FaceTab::CheckFaceAlreadyHd() {
 void FaceTab::OnOpenHDTexture() { PickHdTexture(kHdTextureDialog, kNewTexture, true); }
 
 void FaceTab::OnCreateHdFace() {
-  CreatePackedHd(
-      kFaceBuild, [this] { RequireKeptBump(); },
-      [this] { AppendBumpToFace(m_bench.WorkFolder(AssetKind::Face)); });
+  if (!ReadyToBuild(kFaceBuild)) return;
+  RequireKeptBump();
+  if (!BuildSpliced(kFaceBuild.splice)) return;
+  AppendBumpToFace(m_bench.WorkFolder(AssetKind::Face));
+  OfferPackedSave(kFaceBuild);
 }
 
 void FaceTab::RequireKeptBump() {

@@ -15,7 +15,6 @@ constexpr SizePatch kHairSizePatches[] = {{349696, kHdSizeLarge}, {349680, kHdSi
 
 constexpr const char* kWorkCopy = "Hair.bin";
 constexpr const char* kUnpacked = "Hair.bin.unzlib";
-constexpr const char* kPacked = "Hair.bin.unzlib.zlib";
 constexpr const char* kHdResult = "Hair-HD.bin";
 constexpr const char* kTexture = "Hair.dds";
 constexpr const char* kPreview = "Hair.dds.bmp";
@@ -25,18 +24,16 @@ constexpr const char* kNewTexture = "Hair-New.dds";
 constexpr DialogText kOpenHairDialog{"Open Gormla Hair Bin", "Gormla Hair Bin File(*.bin)|*.bin"};
 constexpr DialogText kHdTextureDialog{"Open Hd Texture", "HD Texture (*.dds)|*.dds"};
 constexpr DialogText kSaveHdDialog{"Save Gormla Hd Hair", "Gormla Hair Bin File (*.bin)|*.bin"};
-constexpr ExportTexts kExport{{"Save Png Hair Texture", "Png Texture(*.Png)|*.png"},
-                              {"Save Jpg Hair Texture", "Jpg Texture(*.Jpg)|*.jpg"},
-                              {"Save DDS Hair Texture", "DDS Texture(*.DDS)|*.DDS"},
+constexpr ExportTexts kExport{{{{"Save Png Hair Texture", "Png Texture(*.Png)|*.png"},
+                                {"Save Jpg Hair Texture", "Jpg Texture(*.Jpg)|*.jpg"},
+                                {"Save DDS Hair Texture", "DDS Texture(*.DDS)|*.DDS"}}},
                               false,  // converts after a name was chosen
-                              SavedNotice::None};
-constexpr PackedBuildRow kHairBuild{
-    {kUnpacked, kNewTexture, kHairSizePatches, "File's Not Found", ui::kInformationOk, nullptr},
-    "File's Not Found",
-    ui::kInformationOk,
-    kSaveHdDialog,
-    kPacked,
-    kHdResult};
+                              {SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::None}};
+constexpr MessageRow kFilesNotFound{"File's Not Found", ui::kInformationOk, nullptr};
+constexpr PackedBuildRow kHairBuild{{kUnpacked, kNewTexture, kHairSizePatches, kFilesNotFound},
+                                    kFilesNotFound,
+                                    kSaveHdDialog,
+                                    kHdResult};
 
 constexpr SingleTexturePageRows kHairPage{
     .kind = AssetKind::Hair,
@@ -58,12 +55,13 @@ constexpr SingleTexturePageRows kHairPage{
 class HairTab : public SingleTextureTab {
  public:
   explicit HairTab(Workbench& bench)
-      : SingleTextureTab(
-            bench, kHairPage,
-            {{"cmdHairOpen", "OnHairOpen", [this] { OnHairOpen(); }},
-             {"cmdHairTextureOpen", "OnHairTextureOpen", [this] { OnHairTextureOpen(); }},
-             {"CreateHdHair", "OnCreateHdHair", [this] { OnCreateHdHair(); }},
-             {"ExportHairtexture", "OnExportHairtexture", [this] { OnExportHairtexture(); }}}) {}
+      : SingleTextureTab(bench, kHairPage,
+                         {{"cmdHairOpen", [this] { OnHairOpen(); }},
+                          {"cmdHairTextureOpen", [this] { OnHairTextureOpen(); }},
+                          {"CreateHdHair", [this] { OnCreateHdHair(); }},
+                          {"ExportHairtexture", [this] { OnExportHairtexture(); }}}) {
+    DerivesFromOpen({Work(kUnpacked), Work(kTexture), Work(kPreview)});
+  }
 
  private:
   void OnHairOpen();
@@ -76,9 +74,8 @@ class HairTab : public SingleTextureTab {
 };
 
 void HairTab::OnHairOpen() {
-  OnOpenAssetBin(m_bench, OpenAssetRow{&m_openDialog, kOpenHairDialog, m_filePath, Work(kWorkCopy),
-                                       [this] { CheckHairAlreadyHd(); },
-                                       Derived({kUnpacked, kTexture, kPreview})});
+  if (!OpenGameFile(kOpenHairDialog, kWorkCopy, true)) return;
+  CheckHairAlreadyHd();
 }
 
 void HairTab::CheckHairAlreadyHd() {
@@ -89,7 +86,11 @@ void HairTab::CheckHairAlreadyHd() {
 
 void HairTab::OnHairTextureOpen() { PickHdTexture(kHdTextureDialog, kNewTexture, true); }
 
-void HairTab::OnCreateHdHair() { CreatePackedHd(kHairBuild, {}, {}); }
+void HairTab::OnCreateHdHair() {
+  if (!ReadyToBuild(kHairBuild)) return;
+  if (!BuildSpliced(kHairBuild.splice)) return;
+  OfferPackedSave(kHairBuild);
+}
 
 void HairTab::OnExportHairtexture() { ExportTexture(kTexture, kExport); }
 

@@ -1,6 +1,6 @@
 // The page the face, hair and turf tabs share: the same six groups, named, captioned and placed
-// by each tab's rows, and the work every tab does with them (its work folder, its dialogs, the
-// preview and the info labels).
+// by each tab's rows, and the steps of these tabs: the preview and the info labels of their one
+// texture, the splice of the HD texture, and the packed save.
 #pragma once
 
 #include <array>
@@ -15,6 +15,7 @@
 #include "frame.h"
 #include "image_box.h"
 #include "single_texture_steps.h"
+#include "tab_page.h"
 #include "workbench.h"
 
 namespace texel {
@@ -62,7 +63,7 @@ struct SingleTexturePageRows {
   const char* hdOption;
   const char* hdOptionCaption;
   const char* exportCaption;
-  std::array<const char*, 3> formats;  // the PNG, JPG and DDS options
+  FormatTrio formats;
   const char* infoCaption;
   std::array<InfoRow, 3> info;       // top to bottom
   std::array<GroupPlace, 6> groups;  // in the order they are made
@@ -86,14 +87,12 @@ struct PagePresses {
   PressRow exportTexture;
 };
 
-// A tab's export: the dialog texts per format, whether PNG and JPG are converted before the
-// dialog (else after a name was chosen), and whether the DDS export reports its save.
+// A tab's export: the dialog texts per format (PNG, JPG, DDS), whether PNG and JPG are
+// converted before the dialog (else after a name was chosen), and what each save says.
 struct ExportTexts {
-  DialogText png;
-  DialogText jpg;
-  DialogText dds;
+  std::array<DialogText, 3> texts;
   bool convertBeforeDialog;
-  SavedNotice ddsNotice;
+  std::array<SavedNotice, 3> notices;
 };
 
 // A size value of a standard texture and the HD value that replaces it.
@@ -103,31 +102,25 @@ struct SizePatch {
 };
 
 // The rebuild around the picked HD texture: the size values patched throughout the work file,
-// then the splice; without "DDS " in the work file the tab's message ends it.
+// then the splice; without "DDS " in the work file the row's message ends it.
 struct SpliceBuildRow {
   const char* workFile;
   const char* newTexture;
   std::span<const SizePatch> patches;
-  const char* noDdsMessage;
-  int noDdsStyle;
-  const char* noDdsTitle;  // null: the window caption
+  MessageRow noDds;
 };
 
 // Face and hair: both work files there, the option set, the splice, then the packed save.
 struct PackedBuildRow {
   SpliceBuildRow splice;
-  const char* filesMissing;
-  int filesMissingStyle;
+  MessageRow filesMissing;
   DialogText save;
-  const char* packed;  // what packing the work file writes
   const char* result;  // the packed file renamed, copied to the user's name
 };
 
-class SingleTextureTab : public QWidget {
+class SingleTextureTab : public TabPage {
  protected:
   SingleTextureTab(Workbench& bench, const SingleTexturePageRows& rows, PagePresses presses);
-
-  fs::path Work(const char* name) const { return m_bench.WorkFolder(m_kind) / name; }
 
   // The texture cut from the work file `source` into `texture`; its bitmap in the preview.
   void ShowPreview(const char* source, const char* texture, const char* bitmap);
@@ -137,42 +130,26 @@ class SingleTextureTab : public QWidget {
   // The HD texture pick: its one dialog, then the path box and the copy in the row's order.
   void PickHdTexture(const DialogText& text, const char* target, bool pathBoxFirst);
 
-  // Patches and splices; false when the tab's message ended the build.
+  // Patches and splices; false when the row's message ended the build.
   bool BuildSpliced(const SpliceBuildRow& row);
+  // Face and hair: the work file and the new texture there and the HD option set; otherwise
+  // the row's message.
+  bool ReadyToBuild(const PackedBuildRow& row);
+  // Face and hair: the spliced work file packed and offered for saving as the row's result.
+  void OfferPackedSave(const PackedBuildRow& row);
 
-  // The face and hair create press: `beforeBuild` runs once the checks have passed, before any
-  // work file changes; `afterSplice` once the new texture stands in the work file.
-  void CreatePackedHd(const PackedBuildRow& row, const std::function<void()>& beforeBuild,
-                      const std::function<void()>& afterSplice);
-
-  // What an open derives in the tab's folder: these work files, the preview and the labels.
-  DerivedWork Derived(std::initializer_list<const char*> files);
-
-  // The export press on the DDS work file `texture`: PNG and JPG copy the library's
-  // conversion beside it (its name + ".png" / ".jpg"), DDS the work file itself.
+  // The export press on the DDS work file `texture`.
   void ExportTexture(const char* texture, const ExportTexts& texts);
 
-  Workbench& m_bench;
-  ui::CommonDialog m_openDialog;
   ui::CommonDialog m_textureDialog;
-  ui::CommonDialog m_saveDialog;
   ui::CommonDialog m_exportDialog;
-
-  QLineEdit* m_filePath = nullptr;
   QLineEdit* m_texturePath = nullptr;
-  ui::ImageBox* m_preview = nullptr;
-  QRadioButton* m_hdOption = nullptr;
-  QRadioButton* m_png = nullptr;
-  QRadioButton* m_jpg = nullptr;
-  QRadioButton* m_dds = nullptr;
   QLabel* m_width = nullptr;
   QLabel* m_height = nullptr;
   QLabel* m_ddsType = nullptr;
 
  private:
   void BuildPage(const SingleTexturePageRows& rows, const PagePresses& presses);
-
-  AssetKind m_kind;
 };
 
 }  // namespace texel

@@ -28,15 +28,17 @@ constexpr const char* kNewTexture = "Truf-new.dds";
 constexpr DialogText kOpenTrufDialog{"Open Gormla Truf File", "Gormla Truf Bin File(*.bin)|*.bin"};
 constexpr DialogText kHdTextureDialog{"Open Hd Truf Texture", "DDS Texture (*.DDS)|*.DDS"};
 constexpr DialogText kSaveHdDialog{"Save Gormla Hd Truf", "Gormla Hd Ttuf(*.bin)|*.bin"};
-constexpr ExportTexts kExport{{"Save Truf Texture", "Save Png Texture (*.Png)|*.png"},
-                              {"Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg"},
-                              {"Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS"},
-                              true,
-                              SavedNotice::WithPath};
-constexpr const char* kOptionMissing = "Select hd Option Please !";             // error icon
-constexpr const char* kNotFound = "File of Truf Bin Or File of DDS Not Found";  // no icon
-constexpr const char* kBuilt = "Work's Finished Succesfull";
-constexpr const char* kBuiltTitle = "Finish & Save Confirm...";
+constexpr ExportTexts kExport{
+    {{{"Save Truf Texture", "Save Png Texture (*.Png)|*.png"},
+      {"Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg"},
+      {"Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS"}}},
+    true,
+    {SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::WithPath}};
+constexpr MessageRow kOptionMissing{"Select hd Option Please !", ui::kErrorOk, nullptr};
+constexpr MessageRow kNotFound{"File of Truf Bin Or File of DDS Not Found", ui::kPlainOk,
+                               kApplicationTitle};
+constexpr MessageRow kBuilt{"Work's Finished Succesfull", ui::kInformationYesNo,
+                            "Finish & Save Confirm..."};
 
 constexpr SingleTexturePageRows kTrufPage{
     .kind = AssetKind::Truf,
@@ -63,12 +65,13 @@ constexpr SingleTexturePageRows kTrufPage{
 class TrufTab : public SingleTextureTab {
  public:
   explicit TrufTab(Workbench& bench)
-      : SingleTextureTab(
-            bench, kTrufPage,
-            {{"cmdOpenTruf", "OnOpenTruf", [this] { OnOpenTruf(); }},
-             {"cmdOpenTrufTexture", "OnOpenTrufTexture", [this] { OnOpenTrufTexture(); }},
-             {"cmd_CreateHD_Truf", "OnCreateHdTruf", [this] { OnCreateHdTruf(); }},
-             {"cmdExportTrufTexture", "OnExportTrufTexture", [this] { OnExportTrufTexture(); }}}) {}
+      : SingleTextureTab(bench, kTrufPage,
+                         {{"cmdOpenTruf", [this] { OnOpenTruf(); }},
+                          {"cmdOpenTrufTexture", [this] { OnOpenTrufTexture(); }},
+                          {"cmd_CreateHD_Truf", [this] { OnCreateHdTruf(); }},
+                          {"cmdExportTrufTexture", [this] { OnExportTrufTexture(); }}}) {
+    DerivesFromOpen({Work(kTexture), Work(kPreview)});
+  }
 
  private:
   void OnOpenTruf();
@@ -80,35 +83,27 @@ class TrufTab : public SingleTextureTab {
 };
 
 void TrufTab::OnOpenTruf() {
-  const QString chosen = ShowFileDialog(m_openDialog, kOpenTrufDialog, ui::DialogKind::Open);
-  if (chosen.isEmpty()) return;
-  m_filePath->setText(chosen);
-  m_bench.FileSystem().CopyFile(ToPath(chosen), Work(kWorkCopy));
-  RunOpenStep(Derived({kTexture, kPreview}), chosen, Work(kWorkCopy), [this] {
-    ShowPreview(kWorkCopy, kTexture, kPreview);
-    ShowTrufTextureInfo();
-  });
+  if (!OpenGameFile(kOpenTrufDialog, kWorkCopy, false)) return;
+  ShowPreview(kWorkCopy, kTexture, kPreview);
+  ShowTrufTextureInfo();
 }
 
 void TrufTab::OnOpenTrufTexture() { PickHdTexture(kHdTextureDialog, kNewTexture, false); }
 
 void TrufTab::OnCreateHdTruf() {
-  OnCreateHdPress(m_bench, CreateHdRow{m_hdOption, kOptionMissing, ui::kErrorOk, m_bench.Caption(),
-                                       [this] { BuildHdTruf(); }});
+  if (!HdOptionSet(kOptionMissing)) return;
+  BuildHdTruf();
 }
 
 void TrufTab::BuildHdTruf() {
   // Nothing opened or no texture picked: nothing to build, and no empty work file made.
   if (!IsNonEmptyFile(Work(kWorkCopy)) || !IsNonEmptyFile(Work(kNewTexture))) {
-    m_bench.Message(kNotFound, ui::kPlainOk, kApplicationTitle);
+    m_bench.Show(kNotFound);
     return;
   }
-  if (!BuildSpliced(
-          {kWorkCopy, kNewTexture, kTrufSizePatches, kNotFound, ui::kPlainOk, kApplicationTitle})) {
-    return;
-  }
-  OfferSaveHd(m_bench,
-              SaveHdRow{kBuilt, kBuiltTitle, &m_saveDialog, kSaveHdDialog, {}, Work(kWorkCopy)});
+  if (!BuildSpliced({kWorkCopy, kNewTexture, kTrufSizePatches, kNotFound})) return;
+  PackAndOfferSave(m_bench, {kBuilt, &m_saveDialog, kSaveHdDialog, Work(kWorkCopy), Packing::None,
+                             Work(kWorkCopy)});
 }
 
 void TrufTab::OnExportTrufTexture() { ExportTexture(kTexture, kExport); }

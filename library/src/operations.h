@@ -7,6 +7,8 @@
 #include <span>
 #include <vector>
 
+#include "output_name.h"
+
 namespace corvane {
 
 namespace fs = std::filesystem;
@@ -41,8 +43,5 @@ void ReplaceFHTexture(const fs::path& file, const fs::path& replaceFile);
 enum class ImageFormat { Bmp, Png, Jpg, Gif };
 // Writes dds + ".bmp" / ".png" / ".jpg" / ".gif".
 void ConvertDds(const fs::path& dds, ImageFormat format);
-
-// Output naming ------------------------------------------------------------------------------
-fs::path SuffixedOutputName(const fs::path& input, const char* suffix);
 
 }  // namespace corvane

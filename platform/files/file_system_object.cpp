@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <system_error>
 #include <vector>
@@ -14,21 +13,27 @@ namespace texel {
 
 namespace {
 
-[[noreturn]] void Fail(const char* operation, const fs::path& path, const std::string& reason) {
-  throw FileSystemError(std::string(operation) + " \"" + path.string() + "\": " + reason);
+[[noreturn]] void Fail(const char* operation, const fs::path& path, const std::string& reason,
+                       std::error_code code = {}) {
+  throw FileSystemError(std::string(operation) + " \"" + path.string() + "\": " + reason, path,
+                        code);
 }
 
 [[noreturn]] void Fail(const char* operation, const fs::path& path, const std::error_code& ec) {
-  Fail(operation, path, ec.message());
+  Fail(operation, path, ec.message(), ec);
+}
+
+[[noreturn]] void FailErrno(const char* operation, const fs::path& path, int error) {
+  Fail(operation, path, std::error_code(error, std::generic_category()));
 }
 
 // Copies source into the open temporary file; every write asks the write check first.
 void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path& destination) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(source.c_str(), "rb"),
                                                      &std::fclose);
-  if (!in) Fail("CopyFile", source, std::strerror(errno));
+  if (!in) FailErrno("CopyFile", source, errno);
   std::FILE* out = std::fopen(temporary.c_str(), "wb");
-  if (out == nullptr) Fail("CopyFile", destination, std::strerror(errno));
+  if (out == nullptr) FailErrno("CopyFile", destination, errno);
   std::vector<char> buffer(1 << 20);
   int error = 0;
   for (;;) {
@@ -50,7 +55,7 @@ void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path
   if (error != 0) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
-    Fail("CopyFile", error == EIO ? source : destination, std::strerror(error));
+    FailErrno("CopyFile", error == EIO ? source : destination, error);
   }
 }
 
@@ -96,7 +101,10 @@ bool FileSystemObject::FileExists(const fs::path& file) const {
 void FileSystemObject::CopyFile(const fs::path& source, const fs::path& destination) {
   std::error_code ec;
   if (!fs::is_regular_file(source, ec)) Fail("CopyFile", source, "the source file does not exist");
-  if (fs::is_directory(destination, ec)) Fail("CopyFile", destination, "the target is a folder");
+  if (fs::is_directory(destination, ec)) {
+    Fail("CopyFile", destination, "the target is a folder",
+         std::make_error_code(std::errc::is_a_directory));
+  }
   const fs::path temporary = files::TempPathBeside(destination);
   CopyBytes(source, temporary, destination);
   // A read-only source must not make the work copy or the saved file read-only.

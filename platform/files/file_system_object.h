@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace texel {
 
@@ -13,6 +14,15 @@ namespace fs = std::filesystem;
 class FileSystemError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
+  FileSystemError(const std::string& text, fs::path path, std::error_code code)
+      : std::runtime_error(text), m_path(std::move(path)), m_code(code) {}
+  // The file or folder the failure is about, and the system's reason where it gave one.
+  const fs::path& Path() const { return m_path; }
+  std::error_code Code() const { return m_code; }
+
+ private:
+  fs::path m_path;
+  std::error_code m_code;
 };
 
 class FileSystemObject {

@@ -1,4 +1,5 @@
 #include "frame.h"
+#include "tab_page.h"
 
 #include <array>
 #include <optional>
@@ -38,46 +39,55 @@ class FrameTest : public testing::Test {
 
   testing_support::TempFolder program;
   testing_support::TempFolder userFolder;
-  fs::path work = program.Path() / "AppData" / "Test";
+  fs::path work = program.Path() / "AppData" / "Face";
   fs::path user = userFolder.Path();
   shelltest::TestBench bench;
   ui::CommonDialog dialog;
-  QLineEdit pathBox;
-  QRadioButton option;
+};
+
+// A page with a path group and an HD option, in the face's working folder.
+class TestPage : public texel::TabPage {
+ public:
+  explicit TestPage(texel::Workbench& bench)
+      : TabPage(bench, texel::AssetKind::Face, "CDT", "CDS") {
+    MakePathGroup("Open File", "Test Bin File :", "TestPath", {"cmdOpenTest", [] {}}, &m_filePath);
+    MakeHdDoneGroup("Hd Done", {"cmdCreateTest", [] {}}, "Create HD", "TestHD", "Test Texture");
+  }
+  bool Open() {
+    return OpenGameFile({"Open Test Bin", "Test Bin File(*.bin)|*.bin"}, "Test.bin", true);
+  }
+  using TabPage::HdOptionSet;
+  using TabPage::PickHdTextures;
+  QLineEdit* PathBox() const { return m_filePath; }
+  QRadioButton* Option() const { return m_hdOption; }
 };
 
 // --- open ---------------------------------------------------------------------------------
 
-class OpenFrameTest : public FrameTest {
+class PageFrameTest : public FrameTest {
  protected:
-  texel::OpenAssetRow Row() {
-    return {&dialog,  "Open Test Bin",   "Test Bin File(*.bin)|*.bin",
-            &pathBox, work / "Test.bin", [this] { ++nextSteps; },
-            {}};
-  }
-  int nextSteps = 0;
+  TestPage page{bench};
 };
 
-TEST_F(OpenFrameTest, CancelLeavesPathBoxWorkCopyAndUnpackedFile) {
-  pathBox.setText("earlier.bin");
+TEST_F(PageFrameTest, CancelLeavesPathBoxWorkCopyAndUnpackedFile) {
+  page.PathBox()->setText("earlier.bin");
   WriteText(work / "Test.bin", "earlier copy");
   WriteText(work / "Test.bin.unzlib", "earlier unpacked");
   bench.dialogs.CancelFile();
-  texel::OnOpenAssetBin(bench, Row());
+  EXPECT_FALSE(page.Open());
   ASSERT_EQ(bench.dialogs.Dialogs().size(), 1u);
   const ui::ShownDialog& shown = bench.dialogs.Dialogs()[0];
   EXPECT_EQ(shown.kind, ui::DialogKind::Open);
   EXPECT_EQ(shown.name, "CDT");
   EXPECT_EQ(shown.title, "Open Test Bin");
   EXPECT_EQ(shown.filter, "Test Bin File(*.bin)|*.bin");
-  EXPECT_EQ(pathBox.text(), "earlier.bin");
+  EXPECT_EQ(page.PathBox()->text(), "earlier.bin");
   EXPECT_EQ(ReadBytes(work / "Test.bin"),
             Bytes({'e', 'a', 'r', 'l', 'i', 'e', 'r', ' ', 'c', 'o', 'p', 'y'}));
   EXPECT_EQ(ReadBytes(work / "Test.bin.unzlib").size(), 16u);
-  EXPECT_EQ(nextSteps, 0);
 }
 
-TEST_F(OpenFrameTest, ASecondShorterFileReplacesTheWorkCopyAndItsUnpackedFile) {
+TEST_F(PageFrameTest, ASecondShorterFileReplacesTheWorkCopyAndItsUnpackedFile) {
   const Bytes longPayload(5000, 0x5A);
   const Bytes shortPayload = {'K', 'T', 'M', 'D', 1, 2, 3};
   WriteBytes(user / "long.bin", fixtures::Pack(longPayload));
@@ -85,39 +95,34 @@ TEST_F(OpenFrameTest, ASecondShorterFileReplacesTheWorkCopyAndItsUnpackedFile) {
   bench.dialogs.ChooseFile(QString::fromStdString((user / "long.bin").string()));
   bench.dialogs.ChooseFile(QString::fromStdString((user / "short.bin").string()));
 
-  texel::OnOpenAssetBin(bench, Row());
+  EXPECT_TRUE(page.Open());
   EXPECT_EQ(ReadBytes(work / "Test.bin.unzlib"), longPayload);
-  texel::OnOpenAssetBin(bench, Row());
-  EXPECT_EQ(pathBox.text().toStdString(), (user / "short.bin").string());
+  EXPECT_TRUE(page.Open());
+  EXPECT_EQ(page.PathBox()->text().toStdString(), (user / "short.bin").string());
   EXPECT_EQ(ReadBytes(work / "Test.bin"), ReadBytes(user / "short.bin"));
   EXPECT_EQ(ReadBytes(work / "Test.bin.unzlib"), shortPayload);
-  EXPECT_EQ(nextSteps, 2);
   // The user's files are only read.
   EXPECT_EQ(Listing(user), (std::set<std::string>{"long.bin", "short.bin"}));
 }
 
 // --- create press -------------------------------------------------------------------------
 
-TEST_F(FrameTest, TheCreatePressBuildsOnlyWithTheHdOption) {
-  int builds = 0;
-  const texel::CreateHdRow row{&option, "Select Hd Option Please !", ui::kErrorOk, "Error...",
-                               [&] { ++builds; }};
-  texel::OnCreateHdPress(bench, row);
-  EXPECT_EQ(builds, 0);
+TEST_F(PageFrameTest, TheCreatePressBuildsOnlyWithTheHdOption) {
+  const texel::MessageRow missing{"Select Hd Option Please !", ui::kErrorOk, "Error..."};
+  EXPECT_FALSE(page.HdOptionSet(missing));
   ASSERT_EQ(bench.dialogs.Messages().size(), 1u);
   EXPECT_EQ(bench.dialogs.Messages()[0].text, "Select Hd Option Please !");
   EXPECT_EQ(bench.dialogs.Messages()[0].style, ui::kErrorOk);
   EXPECT_EQ(bench.dialogs.Messages()[0].title, "Error...");
 
-  option.setChecked(true);
-  texel::OnCreateHdPress(bench, row);
-  EXPECT_EQ(builds, 1);
+  page.Option()->setChecked(true);
+  EXPECT_TRUE(page.HdOptionSet(missing));
   EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
 }
 
 // --- pick chain ---------------------------------------------------------------------------
 
-TEST_F(FrameTest, APickChainEndsAtACancelOrAtAFileThatIsNoDdsTexture) {
+TEST_F(PageFrameTest, APickChainEndsAtACancelOrAtAFileThatIsNoDdsTexture) {
   WriteBytes(user / "a.dds", fixtures::MakeDds({8, 8, fixtures::Dxt::Dxt5, 1, 1}));
   WriteText(user / "notes.txt", "not a texture");
   QLineEdit boxes[3];
@@ -130,7 +135,7 @@ TEST_F(FrameTest, APickChainEndsAtACancelOrAtAFileThatIsNoDdsTexture) {
                        work / ("slot" + std::to_string(i) + ".dds"),
                        true});
     }
-    texel::OnPickHdTextureSet(bench, steps);
+    page.PickHdTextures(steps);
   };
   bench.dialogs.ChooseFile(QString::fromStdString((user / "a.dds").string()));
   bench.dialogs.CancelFile();
@@ -149,20 +154,14 @@ TEST_F(FrameTest, APickChainEndsAtACancelOrAtAFileThatIsNoDdsTexture) {
 
 class SaveFrameTest : public FrameTest {
  protected:
-  texel::SaveHdRow Row(bool withPack) {
-    texel::SaveHdRow row{"Works Finished Succesfully",
-                         bench.Caption(),
-                         &dialog,
-                         "Save Test Hd",
-                         "Test Hd Bin(*.bin)|*.bin",
-                         {},
-                         work / "Test-HD.bin"};
-    if (withPack)
-      row.packStep = [this] {
-        ++packs;
-        WriteText(work / "Test-HD.bin", "packed result");
-      };
-    return row;
+  SaveFrameTest() { WriteText(work / "Test.unzlib", "the rebuilt file"); }
+  texel::SaveHdRow Row(texel::Packing packing) {
+    return {{"Works Finished Succesfully", ui::kInformationYesNo, nullptr},
+            &dialog,
+            {"Save Test Hd", "Test Hd Bin(*.bin)|*.bin"},
+            work / "Test.unzlib",
+            packing,
+            work / "Test-HD.bin"};
   }
   void ExpectQuestion() {
     ASSERT_FALSE(bench.dialogs.Messages().empty());
@@ -171,29 +170,29 @@ class SaveFrameTest : public FrameTest {
     EXPECT_EQ(question.style, ui::kInformationYesNo);
     EXPECT_EQ(question.title, texel::kMainWindowCaption);
   }
-  int packs = 0;
+  bool Packed() const { return fs::exists(work / "Test-HD.bin"); }
 };
 
 TEST_F(SaveFrameTest, NoWritesNothingOutsideTheWorkFolder) {
   bench.dialogs.AnswerNo();
-  texel::OfferSaveHd(bench, Row(true));
+  texel::PackAndOfferSave(bench, Row(texel::Packing::AfterChoosingName));
   ExpectQuestion();
   EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
   EXPECT_TRUE(bench.dialogs.Dialogs().empty());
-  EXPECT_EQ(packs, 0);
+  EXPECT_FALSE(Packed());
   EXPECT_TRUE(Listing(user).empty());
 }
 
 TEST_F(SaveFrameTest, ACancelledSaveDialogEndsQuietly) {
   bench.dialogs.AnswerYes();
   bench.dialogs.CancelFile();
-  texel::OfferSaveHd(bench, Row(true));
+  texel::PackAndOfferSave(bench, Row(texel::Packing::AfterChoosingName));
   ExpectQuestion();
   ASSERT_EQ(bench.dialogs.Dialogs().size(), 1u);
   EXPECT_EQ(bench.dialogs.Dialogs()[0].kind, ui::DialogKind::Save);
   EXPECT_EQ(bench.dialogs.Dialogs()[0].title, "Save Test Hd");
   EXPECT_EQ(bench.dialogs.Dialogs()[0].filter, "Test Hd Bin(*.bin)|*.bin");
-  EXPECT_EQ(packs, 0);
+  EXPECT_FALSE(Packed());
   EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
   EXPECT_TRUE(Listing(user).empty());
 }
@@ -203,8 +202,9 @@ TEST_F(SaveFrameTest, YesPacksCopiesOverAnExistingFileAndReports) {
   WriteText(target, "an earlier and much longer save that must go entirely");
   bench.dialogs.AnswerYes();
   bench.dialogs.ChooseFile(QString::fromStdString(target.string()));
-  texel::OfferSaveHd(bench, Row(true));
-  EXPECT_EQ(packs, 1);
+  texel::PackAndOfferSave(bench, Row(texel::Packing::AfterChoosingName));
+  ASSERT_TRUE(Packed());
+  EXPECT_FALSE(fs::exists(work / "Test.unzlib.zlib"));  // renamed to the result
   EXPECT_EQ(ReadBytes(target), ReadBytes(work / "Test-HD.bin"));
   EXPECT_EQ(Listing(user), std::set<std::string>{"mine.bin"});
   ASSERT_EQ(bench.dialogs.Messages().size(), 2u);
@@ -220,8 +220,9 @@ TEST_F(SaveFrameTest, AFailingCopyLeavesTheUsersFileAndIsReported) {
   WriteBytes(target, earlier);
   bench.dialogs.AnswerYes();
   bench.dialogs.ChooseFile(QString::fromStdString(target.string()));
-  // No pack step and no result file: the copy has nothing to copy.
-  texel::RunGuarded(bench, "OnCreateHDTest", [&] { texel::OfferSaveHd(bench, Row(false)); });
+  // No pack and no result file: the copy has nothing to copy.
+  texel::RunGuarded(bench, "OnCreateHDTest",
+                    [&] { texel::PackAndOfferSave(bench, Row(texel::Packing::None)); });
   EXPECT_EQ(ReadBytes(target), earlier);
   EXPECT_EQ(Listing(user), std::set<std::string>{"mine.bin"});
   ASSERT_EQ(bench.dialogs.Messages().size(), 2u);
@@ -258,7 +259,8 @@ class ExportFrameTest : public FrameTest {
               {"Save Dds", "Dds (*.dds)|*.dds"},
               texel::Conversion::None,
               work / "Test.dds",
-              SavedNotice::WithPath}}};
+              SavedNotice::WithPath}},
+            std::nullopt};
   }
   QString Target(const char* name) const { return QString::fromStdString((user / name).string()); }
   QWidget group;
