@@ -129,14 +129,6 @@ struct ModelPageRows {
   std::span<const SlotCut> cuts;
 };
 
-// The handlers a tab's presses run, each with its button and name.
-struct ModelPresses {
-  PressRow open;
-  PressRow pick;
-  PressRow create;
-  PressRow exportSlot;
-};
-
 // What the Ball, Boot and Glove tabs share: the pick filters of the three slots, the export
 // filters of each slot per format, the export's save dialogs (the glove has its own) and its
 // message.

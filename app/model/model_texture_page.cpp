@@ -24,8 +24,7 @@ fs::path BitmapOf(const fs::path& slotFile) {
 
 }  // namespace
 
-ModelTexturePage::ModelTexturePage(Workbench& bench, const ModelPageRows& rows,
-                                   ModelPresses presses)
+ModelTexturePage::ModelTexturePage(Workbench& bench, const ModelPageRows& rows, TabPresses presses)
     : TabPage(bench, rows.kind, rows.openDialog, rows.saveDialog), m_rows(rows) {
   m_pickDialogs.reserve(rows.picks.size());
   for (const PickRow& pick : rows.picks) m_pickDialogs.emplace_back(pick.dialog, bench.Dialogs());
@@ -43,7 +42,7 @@ ModelTexturePage::ModelTexturePage(Workbench& bench, const ModelPageRows& rows,
   DerivesFromOpen(std::move(derived));
 }
 
-void ModelTexturePage::BuildPage(const ModelPresses& presses) {
+void ModelTexturePage::BuildPage(const TabPresses& presses) {
   auto* page = ui::Child<QGridLayout>(this);
   setLayout(page);
   page->addWidget(MakePathGroup(m_rows.groups.openFile, m_rows.fileCaption, m_rows.filePathBox,
@@ -101,7 +100,7 @@ QWidget* ModelTexturePage::BuildPreviewGroup() {
   return group;
 }
 
-QWidget* ModelTexturePage::BuildPickGroup(const ModelPresses& presses) {
+QWidget* ModelTexturePage::BuildPickGroup(const TabPresses& presses) {
   QGroupBox* group = GroupWithGrid(this, m_rows.groups.pick);
   int line = 0;
   for (const PickRow& pick : m_rows.picks) {
@@ -112,14 +111,14 @@ QWidget* ModelTexturePage::BuildPickGroup(const ModelPresses& presses) {
   return group;
 }
 
-QWidget* ModelTexturePage::BuildExportGroup(const ModelPresses& presses) {
+QWidget* ModelTexturePage::BuildExportGroup(const TabPresses& presses) {
   QGroupBox* group = GroupWithGrid(this, m_rows.groups.exporting);
   m_exportList = ui::Child<QListWidget>(group);
   m_exportList->setObjectName(m_rows.exportList);
   for (const ExportSlotRow& slot : m_rows.exports) m_exportList->addItem(slot.listText);
   m_exportList->setMaximumHeight(120);
   GridOf(group)->addWidget(m_exportList, 0, 0, 1, 4);
-  PlaceExportLine(group, 1, presses.exportSlot, "Export", m_rows.formats);
+  PlaceExportLine(group, 1, presses.exportTexture, "Export", m_rows.formats);
   return group;
 }
 

@@ -24,7 +24,7 @@ struct SignatureMatch {
 
 class ModelTexturePage : public TabPage {
  protected:
-  ModelTexturePage(Workbench& bench, const ModelPageRows& rows, ModelPresses presses);
+  ModelTexturePage(Workbench& bench, const ModelPageRows& rows, TabPresses presses);
 
   // The open press's dialog, copy and unpack; false when the dialog was cancelled.
   bool OpenModelFile();
@@ -59,10 +59,10 @@ class ModelTexturePage : public TabPage {
   std::vector<QLabel*> m_sizeLabels;
 
  private:
-  void BuildPage(const ModelPresses& presses);
+  void BuildPage(const TabPresses& presses);
   QWidget* BuildPreviewGroup();
-  QWidget* BuildPickGroup(const ModelPresses& presses);
-  QWidget* BuildExportGroup(const ModelPresses& presses);
+  QWidget* BuildPickGroup(const TabPresses& presses);
+  QWidget* BuildExportGroup(const TabPresses& presses);
   // A slot file as the user knows it: the list's name for it.
   std::string SlotWords(const char* slotFile) const;
 

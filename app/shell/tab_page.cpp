@@ -49,7 +49,12 @@ void TabPage::RunPress(const std::function<void()>& run) {
     // The work files stand for the user's file; the reason names that one.
     const std::string user = m_opened->chosen.toStdString();
     std::vector<UserWords> words = {{m_opened->workCopy, user, {}}};
-    for (const fs::path& file : m_derived) words.push_back({file, user, {}});
+    for (const fs::path& file : m_derived) {
+      // A texture already cut from this file is named as such.
+      const auto cut = m_origins.find(file);
+      const bool fromThisFile = cut != m_origins.end() && cut->second.userFile == user;
+      words.push_back({file, user, fromThisFile ? cut->second.texture : std::string()});
+    }
     throw InUsersWords(error, std::move(words));
   }
 }

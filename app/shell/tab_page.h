@@ -28,6 +28,15 @@ namespace texel {
 // The PNG, JPG and DDS options, in this order.
 using FormatTrio = std::array<const char*, 3>;
 
+// The four presses of every tab: open the game file, pick the HD texture(s), create the HD
+// file, export a texture.
+struct TabPresses {
+  PressRow open;
+  PressRow pick;
+  PressRow create;
+  PressRow exportTexture;
+};
+
 class TabPage : public QWidget {
  protected:
   TabPage(Workbench& bench, AssetKind kind, const char* openDialog, const char* saveDialog);

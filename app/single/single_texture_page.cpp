@@ -6,14 +6,14 @@
 namespace texel {
 
 SingleTextureTab::SingleTextureTab(Workbench& bench, const SingleTexturePageRows& rows,
-                                   PagePresses presses)
+                                   TabPresses presses)
     : TabPage(bench, rows.kind, rows.dialogs.open, rows.dialogs.save),
       m_textureDialog(rows.dialogs.texture, bench.Dialogs()),
       m_exportDialog(rows.dialogs.exporting, bench.Dialogs()) {
   BuildPage(rows, presses);
 }
 
-void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const PagePresses& presses) {
+void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const TabPresses& presses) {
   auto* page = ui::Child<QGridLayout>(this);
   setLayout(page);
 
@@ -31,7 +31,7 @@ void SingleTextureTab::BuildPage(const SingleTexturePageRows& rows, const PagePr
         break;
       case PageGroup::OpenTexture:
         group = MakePathGroup("Open Texture", rows.texture.caption, rows.texture.pathBox,
-                              presses.pickTexture, &m_texturePath);
+                              presses.pick, &m_texturePath);
         break;
       case PageGroup::HdDone:
         group = MakeHdDoneGroup("Hd Done", presses.create, "Create HD", rows.hdOption,

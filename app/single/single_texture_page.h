@@ -79,14 +79,6 @@ inline constexpr std::array<GroupPlace, 6> kPreviewBesideSteps{{
     {PageGroup::FileInfo, 4, 1, 1, 1},
 }};
 
-// The tab's four presses, each run under the handler guard.
-struct PagePresses {
-  PressRow open;
-  PressRow pickTexture;
-  PressRow create;
-  PressRow exportTexture;
-};
-
 // A tab's export: the dialog texts per format (PNG, JPG, DDS), whether PNG and JPG are
 // converted before the dialog (else after a name was chosen), and what each save says.
 struct ExportTexts {
@@ -120,7 +112,7 @@ struct PackedBuildRow {
 
 class SingleTextureTab : public TabPage {
  protected:
-  SingleTextureTab(Workbench& bench, const SingleTexturePageRows& rows, PagePresses presses);
+  SingleTextureTab(Workbench& bench, const SingleTexturePageRows& rows, TabPresses presses);
 
   // The texture cut from the work file `source` into `texture`; its bitmap in the preview.
   void ShowPreview(const char* source, const char* texture, const char* bitmap);
@@ -149,7 +141,7 @@ class SingleTextureTab : public TabPage {
   QLabel* m_ddsType = nullptr;
 
  private:
-  void BuildPage(const SingleTexturePageRows& rows, const PagePresses& presses);
+  void BuildPage(const SingleTexturePageRows& rows, const TabPresses& presses);
 };
 
 }  // namespace texel

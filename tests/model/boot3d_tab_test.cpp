@@ -1,8 +1,13 @@
 // The Boot 3d HD tab end to end, through the main window and scripted dialogs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QListWidget>
 
+#include "dxt_texture.h"
+#include "guard_error.h"
+#include "le_bytes.h"
 #include "model_tab_test.h"
 #include "packed_container.h"
 
@@ -147,6 +152,50 @@ TEST_F(Boot3dTabTest, ExportWantsAnOpenedFile) {
   EXPECT_EQ(Messages(), (std::vector<Shown>{{"Save SuccessFull", 64, "TexelForge"}}));
   EXPECT_TRUE(IsPng(h.User("texture.png")));
   EXPECT_EQ(ReadFile(h.User("other3.dds")), boot3d.slots[5]);
+}
+
+TEST_F(Boot3dTabTest, ATextureThatFailsToConvertIsNamedAsTheUserKnowsIt) {
+  // A picked texture over a slot: the export names the picked file.
+  Bytes truncated = fixtures::MakeDds({64, 64, fixtures::Dxt::Dxt5, 1, 3});
+  truncated.resize(128 + 64);
+  fixtures::WriteFile(h.User("hd1.dds"), truncated);
+  Open("boot3d.bin");
+  PickAll();
+  h.Script().Forget();
+  h.Find<QListWidget>("DATA_3D_EXPORT")->setCurrentRow(0);
+  h.Select("PNG_3D");
+  h.Click("cmd_ExportTexture3d");
+  ExpectOnlyGuardError("Boot 3d HD \u2014 \"Export\" (Export Texture(s))",
+                       {"truncated", "'" + h.User("hd1.dds").string() + "'"});
+
+  // A texture of the opened file: the open names the file and which texture.
+  Bytes broken = boot3d.unpacked;
+  const auto dds =
+      std::search(broken.begin(), broken.end(), std::begin("DDS "), std::prev(std::end("DDS ")));
+  constexpr size_t kBumpInTemp = 174944;
+  constexpr size_t kDdsHeight = 12;
+  fixtures::PutLe32(&*(dds + kBumpInTemp + kDdsHeight), 65536);
+  WriteGameFile("broken.bin", broken);
+  h.Script().Forget();
+  Open("broken.bin");
+  const std::vector<Shown> messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_THAT(messages[0].text.toStdString(),
+              testing::HasSubstr("truncated: the texture \"Bump\" of '" +
+                                 h.User("broken.bin").string() + "'"));
+  EXPECT_THAT(messages[0].text.toStdString(), testing::Not(testing::HasSubstr("AppData")));
+}
+
+TEST_F(Boot3dTabTest, MissingProgramDataSaysToStartAgain) {
+  Open("boot3d.bin");
+  PickAll();
+  fs::remove(Work("WE00.4.dll"));
+  h.Script().Forget();
+  h.Select("HDOPTION");
+  h.Click("cmd_CreateHD_Boot3d");
+  ExpectOnlyGuardError("Boot 3d HD \u2014 \"Create HD\" (Hd Done)",
+                       {"WE00.4.dll", "missing", "own data is damaged", "start it again"});
+  EXPECT_THAT(Messages()[0].text.toStdString(), testing::Not(testing::HasSubstr("pick")));
 }
 
 }  // namespace

@@ -35,6 +35,11 @@ class FailedSaveTest : public testing::Test {
 
   const Bytes kEarlier = Bytes(20000, 0x77);
   testing_support::TabHarness h;
+  // What failed, why, and what became of the old file, in words; the system's own words last.
+  const std::vector<std::string> kSaidInWords = {
+      "Could not save the file \"" + h.User("earlier.bin").string() +
+          "\": the disk is full. The file that was there is kept as it was.",
+      "No space left on device"};
 };
 
 TEST_F(FailedSaveTest, AFaceHdSaveOverAnExistingFile) {
@@ -60,8 +65,7 @@ TEST_F(FailedSaveTest, AFaceHdSaveOverAnExistingFile) {
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0], (Shown{"Works Finished Succesfully\r\nDo You Want Save ?", 68, kCaption}));
   EXPECT_THAT(messages[1],
-              GuardErrorBox<Shown>("Face HD \u2014 \"Create HD\" (Hd Done)",
-                                   {h.User("earlier.bin").string(), "No space left on device"}));
+              GuardErrorBox<Shown>("Face HD \u2014 \"Create HD\" (Hd Done)", kSaidInWords));
   ExpectTheUsersFilesUnchanged(files);
   // The packed result is larger than the budget, so the copy did fail part-way.
   EXPECT_GT(ReadFile(h.Work(texel::AssetKind::Face, "Face-HD.bin")).size(), kBudget);
@@ -84,8 +88,7 @@ TEST_F(FailedSaveTest, ATurfDdsExportOverAnExistingFile) {
 
   EXPECT_THAT(testing_support::Messages(h.Script()),
               testing::ElementsAre(GuardErrorBox<Shown>(
-                  "Truf HD \u2014 \"Export\" (Export Texture)",
-                  {h.User("earlier.bin").string(), "No space left on device"})));
+                  "Truf HD \u2014 \"Export\" (Export Texture)", kSaidInWords)));
   ExpectTheUsersFilesUnchanged(files);
 }
 
