@@ -44,7 +44,7 @@ void CheckUnpack(const fs::path& packed) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
-  const fs::path packed = Folder() / "Input.bin";
+  const fs::path packed = EmptyFolder() / "Input.bin";
   Write(packed, bytes);
   CheckUnpack(packed);
 

@@ -1,12 +1,16 @@
 // Drives the CorvaneGorm class the way a late-bound caller does: the class factory and
 // QueryInterface with fuzzed identifiers, then GetIDsOfNames and Invoke with fuzzed names,
-// DISPIDs, flags and arguments of any variant type, their texts becoming paths. Every file name
-// stays inside the fuzzing folder; each run must release every object it made.
+// DISPIDs, flags and arguments of any variant type, their texts becoming paths to files of
+// fuzzed contents. Every file name stays inside the fuzzing folder; a failed call leaves the
+// files it reads as they were, and each run must release every object it made.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "byte_range.h"
 #include "com/bstr.h"
 #include "com/runtime.h"
 #include "corvane_gorm.h"
@@ -38,6 +42,12 @@ class Input {
     std::memcpy(&guid, raw, sizeof guid);
     return guid;
   }
+  std::vector<uint8_t> Bytes(size_t most) {
+    const size_t length = (Byte() | (Byte() << 8)) % (most + 1);
+    std::vector<uint8_t> bytes(length);
+    for (uint8_t& b : bytes) b = Byte();
+    return bytes;
+  }
   std::u16string Units(size_t most) {
     std::u16string text(Byte() % (most + 1), u'\0');
     for (char16_t& c : text) c = static_cast<char16_t>(Byte() | (Byte() << 8));
@@ -50,36 +60,66 @@ class Input {
   size_t m_at = 0;
 };
 
-constexpr const char16_t* kMethods[] = {u"CompressFile",
-                                        u"UncompressFile",
-                                        u"Corvane_UnPack",
-                                        u"Corvane_Pack",
-                                        u"Corvane_Export_StartFile2Data",
-                                        u"Corvane_Export_Data2Data",
-                                        u"Corvane_Export_Data2FinishFile",
-                                        u"Corvane_Replace",
-                                        u"Corvane_ReplaceFHTexture",
-                                        u"Corvane_DDS2BMP",
-                                        u"Corvane_DDS2PNG",
-                                        u"Corvane_DDS2JPG",
-                                        u"Corvane_DDS2GIF"};
+// In DISPID order (the vtable's), each with its parameter count and the parameters it reads:
+// a bit per parameter. Corvane_Replace and Corvane_ReplaceFHTexture edit their first in place.
+struct Method {
+  const char16_t* name;
+  uint32_t count;
+  uint32_t inputs;
+};
+constexpr Method kMethods[] = {{u"CompressFile", 2, 0b1},
+                               {u"UncompressFile", 2, 0b1},
+                               {u"Corvane_UnPack", 1, 0b1},
+                               {u"Corvane_Pack", 1, 0b1},
+                               {u"Corvane_Export_StartFile2Data", 3, 0b1},
+                               {u"Corvane_Export_Data2Data", 4, 0b1},
+                               {u"Corvane_Export_Data2FinishFile", 3, 0b1},
+                               {u"Corvane_Replace", 3, 0b1},
+                               {u"Corvane_ReplaceFHTexture", 2, 0b11},
+                               {u"Corvane_DDS2BMP", 1, 0b1},
+                               {u"Corvane_DDS2PNG", 1, 0b1},
+                               {u"Corvane_DDS2JPG", 1, 0b1},
+                               {u"Corvane_DDS2GIF", 1, 0b1}};
+constexpr size_t kMethodCount = std::size(kMethods);
 constexpr const char* kFiles[] = {"a.dds", "p.bin", "f.bin", "a.dds.png", "out.bin"};
+constexpr size_t kMadeFiles = 3;  // the first three start out as below, the others absent
 
-// A few small files for the methods to work on, made afresh so that runs do not depend on
-// each other.
-void MakeFiles() {
+// The files the methods work on, in a fresh folder. Each is as made (the last two absent), of
+// fuzzed bytes only, cut short, or with a few bytes changed.
+void MakeFiles(Input& in) {
   std::vector<uint8_t> dds(128 + 8, 0);
-  const uint32_t header[] = {0x20534444, 124, 0x1007, 4, 4};
+  const uint32_t header[] = {static_cast<uint32_t>(corvane::kDdsMagic), 124, 0x1007, 4, 4};
   std::memcpy(dds.data(), header, sizeof header);
   dds[76] = 32;
   dds[80] = 4;
   std::memcpy(&dds[84], "DXT1", 4);
-  Write(Folder() / "a.dds", dds);
   std::vector<uint8_t> packed = {0, 1, 1, 'W', 'E', 'S', 'Y', 'S', 15, 0, 0, 0, 5, 0, 0, 0};
   const uint8_t stream[] = {0x78, 0x9C, 0x63, 0x60, 0x00, 0x02, 0x00, 0x00, 0x05, 0x00, 0x01};
-  packed.insert(packed.end(), std::begin(stream), std::end(stream));
-  Write(Folder() / "p.bin", packed);  // five zero bytes, packed
-  Write(Folder() / "f.bin", std::vector<uint8_t>{'K', 'T', 'M', 'D', 'D', 'D', 'S', ' ', 1, 2});
+  packed.insert(packed.end(), std::begin(stream), std::end(stream));  // five zero bytes, packed
+  const std::vector<uint8_t> made[kMadeFiles] = {
+      dds, packed, {'K', 'T', 'M', 'D', 'D', 'D', 'S', ' ', 1, 2}};
+
+  const fs::path& folder = EmptyFolder();
+  for (size_t i = 0; i < std::size(kFiles); ++i) {
+    std::vector<uint8_t> bytes = i < kMadeFiles ? made[i] : std::vector<uint8_t>{};
+    switch (in.Byte() % 8) {
+      case 0:
+        bytes = in.Bytes(1024);
+        break;
+      case 1:
+        bytes.resize(bytes.empty() ? 0 : in.Byte() % bytes.size());
+        break;
+      case 2:
+      case 3:
+        for (int n = 1 + in.Byte() % 4; n > 0 && !bytes.empty(); --n)
+          bytes[in.Byte() % bytes.size()] = in.Byte();
+        break;
+      default:
+        if (i >= kMadeFiles) continue;
+        break;
+    }
+    Write(folder / kFiles[i], bytes);
+  }
 }
 
 // A path text: one of the files above, nothing, or fuzzed units (a NUL, lone surrogates,
@@ -145,6 +185,43 @@ void FillVariant(Input& in, VARIANT& v, Store& store, size_t i, bool allowNested
   }
 }
 
+// A file as it stands: present or not, and its bytes.
+struct Snapshot {
+  fs::path path;
+  bool present = false;
+  std::vector<uint8_t> bytes;
+  bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot TakeSnapshot(const fs::path& path) {
+  std::error_code ignored;
+  const bool present = fs::is_regular_file(path, ignored);
+  return {path, present, present ? Read(path) : std::vector<uint8_t>{}};
+}
+
+// The text a parameter of type text gets from the argument, as the dispatch converts it.
+BSTR TextOf(const VARIANT& given) {
+  const VARIANT* v = given.vt == (VT_VARIANT | VT_BYREF) ? given.pvarVal : &given;
+  if (v == nullptr) return nullptr;
+  if (v->vt == VT_BSTR) return v->bstrVal;
+  if (v->vt == (VT_BSTR | VT_BYREF) && v->pbstrVal != nullptr) return *v->pbstrVal;
+  return nullptr;
+}
+
+// The files the call will read, as they are before it.
+std::vector<Snapshot> FilesRead(DISPID id, const DISPPARAMS& params) {
+  std::vector<Snapshot> read;
+  if (id < 1 || static_cast<size_t>(id) > kMethodCount) return read;
+  const Method& method = kMethods[id - 1];
+  if (params.cArgs != method.count) return read;
+  for (uint32_t i = 0; i < method.count; ++i) {
+    if ((method.inputs >> i & 1) == 0) continue;
+    const BSTR text = TextOf(params.rgvarg[method.count - 1 - i]);  // last argument first
+    if (SysStringLen(text) > 0) read.push_back(TakeSnapshot(com::BstrToPath(text)));
+  }
+  return read;
+}
+
 template <typename T>
 void Release(T*& p) {
   if (p != nullptr) p->Release();
@@ -155,8 +232,8 @@ void Dispatch(Input& in, IDispatch& object) {
   // A method's name, exact, in other letter cases or fuzzed, sometimes with parameter names.
   std::u16string name;
   const uint8_t pick = in.Byte();
-  if (pick < 13 * 16) {
-    name = kMethods[pick % 13];
+  if (pick < kMethodCount * 16) {
+    name = kMethods[pick % kMethodCount].name;
     if (in.Byte() & 1)
       for (char16_t& c : name) c = (c >= u'a' && c <= u'z') ? c - 32 : c;
   } else {
@@ -181,9 +258,12 @@ void Dispatch(Input& in, IDispatch& object) {
   EXCEPINFO info{};
   uint32_t argErr = 0;
   const bool wantInfo = in.Byte() & 1;
+  const std::vector<Snapshot> read = FilesRead(id, params);
   const HRESULT hr = object.Invoke(id, IID_IUnknown, 0, flags, &params, &result,
                                    wantInfo ? &info : nullptr, &argErr);
   Require(result.vt == VT_EMPTY);
+  if (FAILED(hr))
+    for (const Snapshot& file : read) Require(TakeSnapshot(file.path) == file);
   if (hr == DISP_E_EXCEPTION) {
     Require(wantInfo && FAILED(info.scode));
     SysFreeString(info.bstrSource);
@@ -195,7 +275,7 @@ void Dispatch(Input& in, IDispatch& object) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Input in(data, size);
-  MakeFiles();
+  MakeFiles(in);
 
   const GUID clsid = in.Byte() % 8 == 0 ? in.Guid() : CLSID_CorvaneGorm;
   const GUID factoryIid = in.Guid();

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t a = Get32(data);
   const int32_t b = Get32(data + 4);
   const Bytes file(data + 8, data + size);
-  const fs::path path = Folder() / "Work.bin";
+  const fs::path path = EmptyFolder() / "Work.bin";
   Write(path, file);
 
   const int32_t pa = Find(file, a);

@@ -1,11 +1,15 @@
-// Converts fuzz data as a DDS file to BMP or PNG: header checks, the colour-block repair and the
-// image library's decode. Either the call fails with a Failure and writes nothing, or the image
-// has the texture's size; the texture file is never changed.
+// Converts fuzz data as a DDS file to the BMP, PNG, JPEG or GIF its first byte picks: header
+// checks, the colour-block repair, the image library's decode and encode. Either the call fails
+// with a Failure naming a file and writes nothing, or the image has the texture's size; the
+// texture file is never changed. The seeds in fuzz/corpus/fuzz_dds are headers alone whose main
+// level needs 2^64 bytes.
 #include <FreeImage.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <optional>
 
 #include "dxt_repair.h"
 #include "failure.h"
@@ -28,7 +32,7 @@ Bytes Texture(const uint8_t* data, size_t size) {
   if ((data[0] & 1) == 0 || size < 6) return Bytes(data + 1, data + size);
   static constexpr uint32_t kFourCcs[] = {ops::kFourCcDxt1, ops::kFourCcDxt3, ops::kFourCcDxt5};
   Bytes dds(ops::kDdsDataOffset, 0);
-  Put32(dds, 0, ops::kDdsMagicValue);
+  Put32(dds, 0, static_cast<uint32_t>(ops::kDdsMagic));
   Put32(dds, 4, ops::kDdsHeaderSize);
   Put32(dds, 8, 0x1007);
   Put32(dds, ops::kDdsHeightOffset, 1 + data[1] % 64u);
@@ -47,28 +51,44 @@ Bytes Texture(const uint8_t* data, size_t size) {
   return dds;
 }
 
+struct Target {
+  ops::ImageFormat format;
+  const char* suffix;
+  FREE_IMAGE_FORMAT fif;
+};
+
+constexpr Target kTargets[] = {{ops::ImageFormat::Bmp, ".bmp", FIF_BMP},
+                               {ops::ImageFormat::Png, ".png", FIF_PNG},
+                               {ops::ImageFormat::Jpg, ".jpg", FIF_JPEG},
+                               {ops::ImageFormat::Gif, ".gif", FIF_GIF}};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
   const Bytes texture = Texture(data, size);
-  const fs::path dds = Folder() / "Face.dds";
+  const fs::path& folder = EmptyFolder();
+  const fs::path dds = folder / "Face.dds";
   Write(dds, texture);
-  const bool png = (data[0] & 2) != 0;
-  const fs::path out = Folder() / (png ? "Face.dds.png" : "Face.dds.bmp");
-  fs::remove(out);
+  const Target& target = kTargets[(data[0] >> 1) % std::size(kTargets)];
+  const fs::path out = ops::SuffixedOutputName(dds, target.suffix);
+  bool converted = false;
   try {
-    ops::ConvertDds(dds, png ? ops::ImageFormat::Png : ops::ImageFormat::Bmp);
+    ops::ConvertDds(dds, target.format);
+    converted = true;
   } catch (const ops::Failure& failure) {
-    Require(failure.Code() < 0 && failure.what()[0] != '\0');
-    Require(!fs::exists(out));
+    Require(failure.Code() < 0 && std::strstr(failure.what(), folder.c_str()) != nullptr);
   }
   Require(Read(dds) == texture);
-  if (!fs::exists(out)) return 0;
+  // The texture and, after a conversion, its image: no temporary file is left either way.
+  const size_t expected = converted ? 2 : 1;
+  Require(std::distance(fs::directory_iterator(folder), fs::directory_iterator()) ==
+          static_cast<std::ptrdiff_t>(expected));
+  if (!converted) return 0;
 
   const std::optional<ops::DdsInfo> info = ops::ReadDdsHeader(texture);
   Require(info.has_value());
-  FIBITMAP* image = FreeImage_Load(png ? FIF_PNG : FIF_BMP, out.c_str(), 0);
+  FIBITMAP* image = FreeImage_Load(target.fif, out.c_str(), 0);
   Require(image != nullptr && FreeImage_GetWidth(image) == info->width &&
           FreeImage_GetHeight(image) == info->height);
   FreeImage_Unload(image);

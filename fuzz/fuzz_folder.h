@@ -50,6 +50,16 @@ inline const fs::path& Folder() {
   return folder;
 }
 
+// The folder emptied of what earlier inputs left in it, so that a finding never depends on them.
+inline const fs::path& EmptyFolder() {
+  const fs::path& folder = Folder();
+  std::error_code ignored;
+  std::vector<fs::path> left;
+  for (const auto& entry : fs::directory_iterator(folder, ignored)) left.push_back(entry.path());
+  for (const fs::path& path : left) fs::remove_all(path, ignored);
+  return folder;
+}
+
 inline void Write(const fs::path& path, std::span<const uint8_t> bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),

@@ -27,7 +27,11 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build build-fuzz -j"$jobs" --target fuzz_targets
 for target in build-fuzz/fuzz/fuzz_*; do
   [ -x "$target" ] || continue
-  echo "-- $(basename "$target")"
+  name="$(basename "$target")"
+  echo "-- $name"
+  # New inputs go to the scratch folder; the committed seeds, when there are any, are only read.
+  seeds=()
+  if [ -d "fuzz/corpus/$name" ]; then seeds=("fuzz/corpus/$name"); fi
   "$target" -max_total_time=20 -rss_limit_mb=2048 -print_final_stats=0 \
-    "$(mktemp -d)" 2>&1 | tail -n 2
+    "$(mktemp -d)" "${seeds[@]}" 2>&1 | tail -n 2
 done

@@ -73,7 +73,9 @@ bool RoundUpToWholeBlocks(std::span<uint8_t> bytes, const DdsInfo& info) {
   if (!(info.pixelFlags & kDdpfFourCc) || (info.pixelFlags & kDdpfRgb)) return false;
   constexpr uint32_t kBlockSide = 4;
   if (info.width % kBlockSide == 0 && info.height % kBlockSide == 0) return false;
-  if (info.width > UINT32_MAX - kBlockSide || info.height > UINT32_MAX - kBlockSide) return false;
+  // The cut back takes int sides: a block texture that wide needs more data than a file may hold.
+  constexpr uint32_t kMostSide = std::numeric_limits<int>::max() - kBlockSide;
+  if (info.width > kMostSide || info.height > kMostSide) return false;
   WriteUint32(bytes, kDdsWidthOffset, (info.width + kBlockSide - 1) / kBlockSide * kBlockSide);
   WriteUint32(bytes, kDdsHeightOffset, (info.height + kBlockSide - 1) / kBlockSide * kBlockSide);
   return true;

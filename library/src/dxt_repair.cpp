@@ -1,6 +1,7 @@
 #include "dxt_repair.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace corvane {
 
@@ -35,10 +36,18 @@ void Write32(uint8_t* bytes, uint32_t value) {
   for (int i = 0; i < 4; ++i) bytes[i] = static_cast<uint8_t>(value >> (8 * i));
 }
 
+// The header's own sizes can ask for more than 64 bits (DXT5 at 2^32 - 1 square is 2^64 bytes):
+// such a product stops at the largest value instead of wrapping to a small one.
+uint64_t SaturatingProduct(uint64_t a, uint64_t b) {
+  uint64_t product = 0;
+  if (__builtin_mul_overflow(a, b, &product)) return std::numeric_limits<uint64_t>::max();
+  return product;
+}
+
 uint64_t BlockCount(const DdsInfo& info) {
   const uint64_t wide = (uint64_t{info.width} + kTexelsPerBlockSide - 1) / kTexelsPerBlockSide;
   const uint64_t high = (uint64_t{info.height} + kTexelsPerBlockSide - 1) / kTexelsPerBlockSide;
-  return wide * high;
+  return wide * high;  // at most 2^60
 }
 
 // Returns true when the block changed.
@@ -64,7 +73,7 @@ bool RepairColourBlock(uint8_t* colour) {
 
 std::optional<DdsInfo> ReadDdsHeader(std::span<const uint8_t> file) {
   if (file.size() < kDdsDataOffset) return std::nullopt;
-  if (Read32(file, kDdsMagicOffset) != kDdsMagicValue) return std::nullopt;
+  if (Read32(file, kDdsMagicOffset) != static_cast<uint32_t>(kDdsMagic)) return std::nullopt;
   DdsInfo info;
   info.height = Read32(file, kDdsHeightOffset);
   info.width = Read32(file, kDdsWidthOffset);
@@ -80,15 +89,15 @@ std::optional<uint64_t> MainLevelSize(const DdsInfo& info) {
   if (info.pixelFlags & kDdpfRgb) {
     if (info.rgbBitCount == 0 || info.rgbBitCount > 32 || info.rgbBitCount % 8 != 0)
       return std::nullopt;
-    return uint64_t{info.width} * info.height * (info.rgbBitCount / 8);
+    return SaturatingProduct(uint64_t{info.width} * info.height, info.rgbBitCount / 8);
   }
   if (info.pixelFlags & kDdpfFourCc) {
     switch (info.fourCc) {
       case kFourCcDxt1:
-        return BlockCount(info) * kDxt1BlockSize;
+        return SaturatingProduct(BlockCount(info), kDxt1BlockSize);
       case kFourCcDxt3:
       case kFourCcDxt5:
-        return BlockCount(info) * kDxt35BlockSize;
+        return SaturatingProduct(BlockCount(info), kDxt35BlockSize);
       default:
         return std::nullopt;
     }

@@ -6,10 +6,11 @@
 #include <optional>
 #include <span>
 
+#include "byte_range.h"
+
 namespace corvane {
 
-// Layout of a DDS file: the magic, a 124-byte header, then the main level's data.
-inline constexpr uint32_t kDdsMagicValue = 0x20534444;  // "DDS "
+// Layout of a DDS file: the magic (kDdsMagic), a 124-byte header, then the main level's data.
 inline constexpr size_t kDdsMagicOffset = 0;
 inline constexpr size_t kDdsHeaderSizeOffset = 4;
 inline constexpr uint32_t kDdsHeaderSize = 124;
@@ -40,7 +41,7 @@ struct DdsInfo {
 std::optional<DdsInfo> ReadDdsHeader(std::span<const uint8_t> file);
 
 // Bytes of the main level behind the header, or nothing for a pixel format the image library
-// does not decode.
+// does not decode. A size past 64 bits comes back as UINT64_MAX: more than any file holds.
 std::optional<uint64_t> MainLevelSize(const DdsInfo& info);
 
 // For DXT3 and DXT5 textures, rewrites every colour block of the main level whose first

@@ -186,6 +186,20 @@ TEST_F(DdsConvertTest, UndecodableInputsFailNamingTheFileAndLeaveNoOutput) {
   EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"Face.dds"});
 }
 
+// DXT5 at 2^32 - 1 square and 32-bit RGB at 2^31 square need 2^64 bytes, which wraps to 0.
+TEST_F(DdsConvertTest, ABareHeaderWhoseSizeWrapsIsTruncatedInEveryFormat) {
+  Bytes rgb = MakeDds(0x80000000, 0x80000000, "\0\0\0\0", {});
+  Put32(rgb, 80, 0x40);  // RGB
+  Put32(rgb, 88, 32);
+  for (const Bytes& dds : {MakeDds(0xFFFFFFFF, 0xFFFFFFFF, "DXT5", {}), rgb}) {
+    WriteBytes(m_dds, dds);
+    for (ops::ImageFormat format : {ops::ImageFormat::Bmp, ops::ImageFormat::Png,
+                                    ops::ImageFormat::Jpg, ops::ImageFormat::Gif})
+      EXPECT_FAILURE(ops::ConvertDds(m_dds, format), "truncated: '" + m_dds.string() + "'");
+  }
+  EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"Face.dds"});
+}
+
 TEST_F(DdsConvertTest, AFailedConversionKeepsTheEarlierOutput) {
   WriteBytes(m_folder / "Face.dds.bmp", Text("earlier preview"));
   WriteBytes(m_dds, Text("DDS but far too short"));
