@@ -167,16 +167,16 @@ void BallTab::BuildHdBall() {
 
 void BallTab::ComputeBallIds() {
   const auto length = [this](const char* file) {
-    return static_cast<int32_t>(fs::file_size(Work(file)));
+    return static_cast<int64_t>(fs::file_size(Work(file)));
   };
-  const int32_t modelSection = length(kModelSectionWork) - 1;
-  const int32_t bumpId = modelSection + kChunkHeadSize + length(kHdTexture) + kHdTextureHeadRoom;
+  const int64_t modelSection = length(kModelSectionWork) - 1;
+  const int64_t bumpId = modelSection + kChunkHeadSize + length(kHdTexture) + kHdTextureHeadRoom;
   // The piece in front of the HD highlight texture lies behind the HD bump.
-  const int32_t hTextureId = bumpId + length(kHdBump) + kChunkHeadSize;
+  const int64_t hTextureId = bumpId + length(kHdBump) + kChunkHeadSize;
   for (const auto& [file, value] :
        {std::pair{kBumpId, bumpId}, std::pair{kHTextureId, hTextureId}}) {
     std::array<uint8_t, 4> field{};
-    corvane::WriteInt32LE(field.data(), value);
+    corvane::WriteInt32LE(field.data(), AsCount(value, Work(kHdBump)));
     corvane::WriteFileReplacing(Work(file), corvane::OldTarget::DroppedFirst, {field});
   }
 }

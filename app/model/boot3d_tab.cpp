@@ -177,7 +177,7 @@ void Boot3dTab::ExtractBoot3dModel() {
   }
   // As long as TEMP: the model section to its end, then zero bytes. CutSlots has checked that
   // the marker is there.
-  corvane::CutBlockToFile(temp, model, static_cast<int32_t>(length), Work(kModelSectionWork));
+  corvane::CutBlockToFile(temp, model, AsCount(length, temp), Work(kModelSectionWork));
 }
 
 void Boot3dTab::OnList2Click() {

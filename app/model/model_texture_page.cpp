@@ -184,7 +184,7 @@ void ModelTexturePage::CutTempWithByteRange() {
     throw StepFailure("\"" + m_filePath->text().toStdString() + "\" holds no DDS texture.");
   }
   // As long as the unpacked file: the tail from the texture on, then zero bytes.
-  corvane::CutBlockToFile(unpacked, position, static_cast<int32_t>(length), Work(kTempWork));
+  corvane::CutBlockToFile(unpacked, position, AsCount(length, unpacked), Work(kTempWork));
 }
 
 void ModelTexturePage::CutSlots() {
@@ -211,7 +211,7 @@ void ModelTexturePage::CutSlots() {
       throw StepFailure("\"" + user +
                         "\" is too short to hold the textures this tab cuts from it.");
     }
-    corvane::CutBlockToFile(temp, cut.start, static_cast<int32_t>(count), Work(cut.slotFile));
+    corvane::CutBlockToFile(temp, cut.start, AsCount(count, temp), Work(cut.slotFile));
     CutFromOpenedFile(Work(cut.slotFile), SlotWords(cut.slotFile));
   }
 }

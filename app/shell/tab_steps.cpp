@@ -1,5 +1,6 @@
 #include "tab_steps.h"
 
+#include <limits>
 #include <system_error>
 
 namespace texel {
@@ -16,6 +17,13 @@ QString ShowFileDialog(ui::CommonDialog& dialog, const DialogText& text, ui::Dia
     dialog.ShowSave();
   }
   return dialog.FileName;
+}
+
+int32_t AsCount(int64_t length, const fs::path& file) {
+  if (length < 0 || length > std::numeric_limits<int32_t>::max()) {
+    throw StepFailure("The file \"" + file.string() + "\" is too large to work on.");
+  }
+  return static_cast<int32_t>(length);
 }
 
 bool IsNonEmptyFile(const fs::path& file) {

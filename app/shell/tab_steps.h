@@ -2,6 +2,7 @@
 // the checks made before a step reads a work file.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -41,6 +42,10 @@ QString ToText(const fs::path& path);
 
 // Sets the dialog's title and filter, shows it, and gives the chosen name (empty: cancelled).
 QString ShowFileDialog(ui::CommonDialog& dialog, const DialogText& text, ui::DialogKind kind);
+
+// A file's length as the byte-range routines count it (at most 2^31 - 1); fails naming the file
+// when it is longer.
+int32_t AsCount(int64_t length, const fs::path& file);
 
 bool IsNonEmptyFile(const fs::path& file);
 // Fails naming the file when it is missing or empty: a step reads only what is there.

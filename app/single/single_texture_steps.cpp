@@ -21,14 +21,6 @@ uint32_t Le32At(const std::vector<uint8_t>& bytes, size_t offset) {
   return static_cast<uint32_t>(corvane::ReadInt32LE(bytes.data() + offset));
 }
 
-int32_t CountOf(const corvane::BinaryFile& file) {
-  const int64_t length = file.Length();
-  if (length > std::numeric_limits<int32_t>::max()) {
-    throw StepFailure("The file \"" + file.Path().string() + "\" is too large.");
-  }
-  return static_cast<int32_t>(length);
-}
-
 }  // namespace
 
 bool DdsSplice(const fs::path& work, const fs::path& texture) {
@@ -41,7 +33,7 @@ bool DdsSplice(const fs::path& work, const fs::path& texture) {
     if (marker == 0) return false;
     if (marker > 1) head = corvane::ReadBlock(w, 1, marker - 1);
     corvane::BinaryFile n(texture, corvane::BinaryFile::Mode::ReadOnly);
-    const int32_t count = CountOf(n);
+    const int32_t count = AsCount(n.Length(), texture);
     if (count == 0) throw StepFailure("The HD texture \"" + texture.string() + "\" is empty.");
     fresh = corvane::ReadBlock(n, 1, count);
   }
