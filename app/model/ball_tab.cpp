@@ -38,10 +38,11 @@ constexpr const char* kHdTexture = "texture-hd.dds";
 constexpr const char* kHdBump = "bump-hd.dds";
 constexpr const char* kHdHTexture = "htexture-hd.dds";
 
+// A click on a thumbnail runs OnThumbnailClick with its row.
 constexpr ThumbnailRow kThumbnails[] = {
-    {"BT", "BTS", nullptr},
-    {"BB", "BBS", nullptr},
-    {"BHT", "BHTS", nullptr},
+    {"BT", "BTS", nullptr},    // OnBTClick
+    {"BB", "BBS", nullptr},    // OnBBClick
+    {"BHT", "BHTS", nullptr},  // OnBHTClick
 };
 
 constexpr PickRow kPicks[] = {
@@ -129,9 +130,9 @@ class BallTab : public ModelTexturePage {
   void CutBallSignature() { CutSignature(); }
   bool CheckBallBin() { return IsStandardHdTestedFirst(); }
   void SplitBallBin();
-  void OnOpenBallTexture() { PickHdTextures(); }
+  void OnOpenBallTexture() { OnPickHdTextureSet(); }
   void OnCreateHdBall() {
-    if (HdOptionSet()) BuildHdBall();
+    if (OnCreateHdPress()) BuildHdBall();
   }
   void BuildHdBall();
   void ComputeBallIds();

@@ -158,9 +158,9 @@ class Boot3dTab : public ModelTexturePage {
   void ExtractBoot3dModel();
   void MakeBoot3dPreviews() { MakePreviews(); }
   void OnList2Click();
-  void OnOpenTexture3dBoot() { PickHdTextures(); }
+  void OnOpenTexture3dBoot() { OnPickHdTextureSet(); }
   void OnCreateHDBoot3d() {
-    if (HdOptionSet()) BuildHdBoot3d();
+    if (OnCreateHdPress()) BuildHdBoot3d();
   }
   void BuildHdBoot3d();
   void OnExportTexture3d() { ExportSlot(); }

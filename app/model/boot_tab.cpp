@@ -14,10 +14,11 @@ constexpr const char* kHdTexture = "texture-hd.dds";
 constexpr const char* kHdBump = "bump-hd.dds";
 constexpr const char* kHdHTexture = "htexture-hd.dds";
 
+// A click on a thumbnail runs OnThumbnailClick with its row.
 constexpr ThumbnailRow kThumbnails[] = {
-    {"ImgBoot2", "Label5", "256 * 256"},
-    {"ImgBoot3", "Label6", "256 * 128"},
-    {"ImgBoot4", "Label7", "128 * 128"},
+    {"ImgBoot2", "Label5", "256 * 256"},  // OnImgBoot2Click
+    {"ImgBoot3", "Label6", "256 * 128"},  // OnImgBoot3Click
+    {"ImgBoot4", "Label7", "128 * 128"},  // OnImgBoot4Click
 };
 
 constexpr PickRow kPicks[] = {
@@ -106,9 +107,9 @@ class BootTab : public ModelTexturePage {
   bool CheckBootBin();
   void SplitBootBin();
   void ShowBootPreviews() { ShowPreviews(); }
-  void OnOpenHdTextureBoot() { PickHdTextures(); }
+  void OnOpenHdTextureBoot() { OnPickHdTextureSet(); }
   void OnCreateHDBoot() {
-    if (HdOptionSet()) BuildHdBoot();
+    if (OnCreateHdPress()) BuildHdBoot();
   }
   void BuildHdBoot() { BuildPackAndOfferSave(); }
   void OnExportBootTexture() { ExportSlot(); }

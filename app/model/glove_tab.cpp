@@ -13,10 +13,11 @@ constexpr const char* kHdTexture = "texture-new.dds";
 constexpr const char* kHdBump = "bump-new.dds";
 constexpr const char* kHdHTexture = "htexture-new.dds";
 
+// A click on a thumbnail runs OnThumbnailClick with its row.
 constexpr ThumbnailRow kThumbnails[] = {
-    {"imgGlove2", "Label8", "256 * 256"},
-    {"imgGlove3", "Label9", "256 * 256"},
-    {"imgGlove4", "Label10", "128 * 128"},
+    {"imgGlove2", "Label8", "256 * 256"},   // OnImgGlove2Click
+    {"imgGlove3", "Label9", "256 * 256"},   // OnImgGlove3Click
+    {"imgGlove4", "Label10", "128 * 128"},  // OnImgGlove4Click
 };
 
 constexpr PickRow kPicks[] = {
@@ -111,9 +112,9 @@ class GloveTab : public ModelTexturePage {
     MakePreviews();
     ShowPreviews();
   }
-  void OnOpenTextureGlove() { PickHdTextures(); }
+  void OnOpenTextureGlove() { OnPickHdTextureSet(); }
   void OnCreateHdGlove() {
-    if (HdOptionSet()) BuildHdGlove();
+    if (OnCreateHdPress()) BuildHdGlove();
   }
   void BuildHdGlove() { BuildPackAndOfferSave(); }
   void OnExportGloveTexture() { ExportSlot(); }

@@ -123,7 +123,7 @@ QWidget* ModelTexturePage::BuildExportGroup(const TabPresses& presses) {
 }
 
 bool ModelTexturePage::OpenModelFile() {
-  return OpenGameFile(m_rows.openText, m_rows.workCopy, true);
+  return OnOpenAssetBin(m_rows.openText, m_rows.workCopy, true);
 }
 
 bool ModelTexturePage::CutSignature() {
@@ -248,13 +248,13 @@ void ModelTexturePage::OnThumbnailClick(size_t slot) {
   m_preview->SetPicture(m_thumbnails[slot]->Picture());
 }
 
-void ModelTexturePage::PickHdTextures() {
+void ModelTexturePage::OnPickHdTextureSet() {
   std::vector<PickStep> steps;
   for (size_t i = 0; i < m_rows.picks.size(); ++i) {
     const PickRow& pick = m_rows.picks[i];
     steps.push_back({&m_pickDialogs[i], pick.text, m_pickPaths[i], Work(pick.target), true});
   }
-  TabPage::PickHdTextures(steps);
+  TabPage::OnPickHdTextureSet(steps);
 }
 
 void ModelTexturePage::RequirePieces() const {
@@ -286,12 +286,12 @@ void ModelTexturePage::BuildPackAndOfferSave() {
   }
   const fs::path built = Work(m_rows.built);
   corvane::WriteFileReplacing(built, corvane::OldTarget::DroppedFirst, parts);
-  PackAndOfferSave(m_bench, {{m_rows.builtQuestion, ui::kInformationYesNo, nullptr},
-                             &m_saveDialog,
-                             m_rows.saveText,
-                             built,
-                             Packing::BeforeQuestion,
-                             corvane::SuffixedOutputName(built, ".zlib")});
+  OfferSaveHd(m_bench, {{m_rows.builtQuestion, ui::kInformationYesNo, nullptr},
+                        &m_saveDialog,
+                        m_rows.saveText,
+                        built,
+                        Packing::BeforeQuestion,
+                        corvane::SuffixedOutputName(built, ".zlib")});
 }
 
 void ModelTexturePage::ExportSlot() {

@@ -45,8 +45,8 @@ class ModelTexturePage : public TabPage {
   void ShowPreviews();
   void OnThumbnailClick(size_t slot);
 
-  void PickHdTextures();
-  bool HdOptionSet() { return TabPage::HdOptionSet(m_rows.optionMissing); }
+  void OnPickHdTextureSet();
+  bool OnCreateHdPress() { return TabPage::OnCreateHdPress(m_rows.optionMissing); }
   // Fails naming the first piece that is missing or empty, before anything is written.
   void RequirePieces() const;
   // The row's pieces back to back as the HD image, packed, and offered for saving.

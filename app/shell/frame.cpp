@@ -81,7 +81,7 @@ QString PickHdTexture(Workbench& bench, const PickStep& step) {
   return chosen;
 }
 
-void PackAndOfferSave(Workbench& bench, const SaveHdRow& row) {
+void OfferSaveHd(Workbench& bench, const SaveHdRow& row) {
   const fs::path packed = corvane::SuffixedOutputName(row.built, ".zlib");
   if (row.packing == Packing::BeforeQuestion) bench.LibPack().Corvane_Pack(row.built);
   if (bench.Show(row.question, "Do You Want Save ?") != ui::kYes) return;

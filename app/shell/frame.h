@@ -56,7 +56,7 @@ struct SaveHdRow {
   Packing packing;
   fs::path result;  // what is copied to the user's name
 };
-void PackAndOfferSave(Workbench& bench, const SaveHdRow& row);
+void OfferSaveHd(Workbench& bench, const SaveHdRow& row);
 
 // Copies `result` over the user's `chosen` file: replaced whole or left as it was. A failure
 // there says in words what failed and that the old file was kept.

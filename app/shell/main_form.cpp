@@ -41,14 +41,14 @@ struct TabMenuRow {
   int tabIndex;
 };
 
-// Each item selects the tab of its own caption (OnTabMenuClick).
+// Each item selects the tab of its own caption: OnTabMenuClick is every row's handler.
 constexpr std::array<TabMenuRow, 6> kTabMenu = {{
-    {"mnuFHD", "Face HD", 0},
-    {"mnuHHD", "Hair HD", 1},
-    {"mnuBHD", "Ball HD", 2},
-    {"mnu_BootHD", "Boot HD", 3},
-    {"mnu_GloveHD", "Glove HD", 5},
-    {"mnu_TrufHD", "Truf HD", 6},
+    {"mnuFHD", "Face HD", 0},        // OnMnuFHD
+    {"mnuHHD", "Hair HD", 1},        // OnMnuHHD
+    {"mnuBHD", "Ball HD", 2},        // OnMnuBHD
+    {"mnu_BootHD", "Boot HD", 3},    // OnMnuBootHD
+    {"mnu_GloveHD", "Glove HD", 5},  // OnMnuGloveHD
+    {"mnu_TrufHD", "Truf HD", 6},    // OnMnuTrufHD
 }};
 
 // Working folders created empty at start, in this order.

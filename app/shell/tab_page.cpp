@@ -94,7 +94,7 @@ void TabPage::PlaceExportLine(QGroupBox* group, int line, const PressRow& press,
   }
 }
 
-bool TabPage::OpenGameFile(const DialogText& text, const char* workCopy, bool packed) {
+bool TabPage::OnOpenAssetBin(const DialogText& text, const char* workCopy, bool packed) {
   const QString chosen = ShowFileDialog(m_openDialog, text, ui::DialogKind::Open);
   if (chosen.isEmpty()) return false;
   m_filePath->setText(chosen);
@@ -104,13 +104,13 @@ bool TabPage::OpenGameFile(const DialogText& text, const char* workCopy, bool pa
   return true;
 }
 
-bool TabPage::HdOptionSet(const MessageRow& missing) {
+bool TabPage::OnCreateHdPress(const MessageRow& missing) {
   if (m_hdOption->isChecked()) return true;
   m_bench.Show(missing);
   return false;
 }
 
-void TabPage::PickHdTextures(std::span<const PickStep> steps) {
+void TabPage::OnPickHdTextureSet(std::span<const PickStep> steps) {
   for (const PickStep& step : steps) {
     const QString chosen = PickHdTexture(m_bench, step);
     if (chosen.isEmpty()) return;

@@ -73,11 +73,11 @@ class TabPage : public QWidget {
   // Open dialog -> path box -> copy over the work copy -> unpack it (packed files). False when
   // the dialog was cancelled. Should the press fail from the copy on, the derived work goes and
   // the view is cleared, so nothing of an earlier file passes for the new one.
-  bool OpenGameFile(const DialogText& text, const char* workCopy, bool packed);
+  bool OnOpenAssetBin(const DialogText& text, const char* workCopy, bool packed);
   // The HD option selected; otherwise `missing` is shown.
-  bool HdOptionSet(const MessageRow& missing);
+  bool OnCreateHdPress(const MessageRow& missing);
   // The picks in turn; a cancel ends the chain, and the picks before it stay done.
-  void PickHdTextures(std::span<const PickStep> steps);
+  void OnPickHdTextureSet(std::span<const PickStep> steps);
   // `work` was cut from the opened file: a failing export names that file and `texture`.
   void CutFromOpenedFile(const fs::path& work, const std::string& texture);
   // The export of the DDS work file `texture`: PNG and JPG copy the library's conversion beside

@@ -89,7 +89,7 @@ class FaceTab : public SingleTextureTab {
 };
 
 void FaceTab::OnOpenFaceBin() {
-  if (!OpenGameFile(kOpenFaceDialog, kWorkCopy, true)) return;
+  if (!OnOpenAssetBin(kOpenFaceDialog, kWorkCopy, true)) return;
   CheckFaceAlreadyHd();
 }
 
@@ -111,7 +111,7 @@ void FaceTab::CheckFaceAlreadyHd() {
   ShowFaceTextureInfo();
 }
 
-void FaceTab::OnOpenHDTexture() { PickHdTexture(kHdTextureDialog, kNewTexture, true); }
+void FaceTab::OnOpenHDTexture() { OnPickOneHdTexture(kHdTextureDialog, kNewTexture, true); }
 
 void FaceTab::OnCreateHdFace() {
   if (!ReadyToBuild(kFaceBuild)) return;

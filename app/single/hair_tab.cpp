@@ -74,7 +74,7 @@ class HairTab : public SingleTextureTab {
 };
 
 void HairTab::OnHairOpen() {
-  if (!OpenGameFile(kOpenHairDialog, kWorkCopy, true)) return;
+  if (!OnOpenAssetBin(kOpenHairDialog, kWorkCopy, true)) return;
   CheckHairAlreadyHd();
 }
 
@@ -84,7 +84,7 @@ void HairTab::CheckHairAlreadyHd() {
   ShowHairTextureInfo();
 }
 
-void HairTab::OnHairTextureOpen() { PickHdTexture(kHdTextureDialog, kNewTexture, true); }
+void HairTab::OnHairTextureOpen() { OnPickOneHdTexture(kHdTextureDialog, kNewTexture, true); }
 
 void HairTab::OnCreateHdHair() {
   if (!ReadyToBuild(kHairBuild)) return;

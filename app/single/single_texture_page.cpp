@@ -84,10 +84,10 @@ void SingleTextureTab::ShowTextureInfo(const char* scanned, FourCcStride stride,
   m_width->setText(PixelCaption(size.width()));
 }
 
-void SingleTextureTab::PickHdTexture(const DialogText& text, const char* target,
-                                     bool pathBoxFirst) {
+void SingleTextureTab::OnPickOneHdTexture(const DialogText& text, const char* target,
+                                          bool pathBoxFirst) {
   const PickStep step{&m_textureDialog, text, m_texturePath, Work(target), pathBoxFirst};
-  PickHdTextures(std::span(&step, 1));
+  OnPickHdTextureSet(std::span(&step, 1));
 }
 
 bool SingleTextureTab::BuildSpliced(const SpliceBuildRow& row) {
@@ -106,16 +106,16 @@ bool SingleTextureTab::ReadyToBuild(const PackedBuildRow& row) {
     m_bench.Show(row.filesMissing);
     return false;
   }
-  return HdOptionSet({"Select Hd Option Please !", ui::kWarningOk, nullptr});
+  return OnCreateHdPress({"Select Hd Option Please !", ui::kWarningOk, nullptr});
 }
 
 void SingleTextureTab::OfferPackedSave(const PackedBuildRow& row) {
-  PackAndOfferSave(m_bench, {{"Works Finished Succesfully", ui::kInformationYesNo, nullptr},
-                             &m_saveDialog,
-                             row.save,
-                             Work(row.splice.workFile),
-                             Packing::AfterChoosingName,
-                             Work(row.result)});
+  OfferSaveHd(m_bench, {{"Works Finished Succesfully", ui::kInformationYesNo, nullptr},
+                        &m_saveDialog,
+                        row.save,
+                        Work(row.splice.workFile),
+                        Packing::AfterChoosingName,
+                        Work(row.result)});
 }
 
 void SingleTextureTab::ExportTexture(const char* texture, const ExportTexts& texts) {

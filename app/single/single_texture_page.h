@@ -120,7 +120,7 @@ class SingleTextureTab : public TabPage {
   void ShowTextureInfo(const char* scanned, FourCcStride stride, const char* bitmap);
 
   // The HD texture pick: its one dialog, then the path box and the copy in the row's order.
-  void PickHdTexture(const DialogText& text, const char* target, bool pathBoxFirst);
+  void OnPickOneHdTexture(const DialogText& text, const char* target, bool pathBoxFirst);
 
   // Patches and splices; false when the row's message ended the build.
   bool BuildSpliced(const SpliceBuildRow& row);

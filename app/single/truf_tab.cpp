@@ -83,15 +83,15 @@ class TrufTab : public SingleTextureTab {
 };
 
 void TrufTab::OnOpenTruf() {
-  if (!OpenGameFile(kOpenTrufDialog, kWorkCopy, false)) return;
+  if (!OnOpenAssetBin(kOpenTrufDialog, kWorkCopy, false)) return;
   ShowPreview(kWorkCopy, kTexture, kPreview);
   ShowTrufTextureInfo();
 }
 
-void TrufTab::OnOpenTrufTexture() { PickHdTexture(kHdTextureDialog, kNewTexture, false); }
+void TrufTab::OnOpenTrufTexture() { OnPickOneHdTexture(kHdTextureDialog, kNewTexture, false); }
 
 void TrufTab::OnCreateHdTruf() {
-  if (!HdOptionSet(kOptionMissing)) return;
+  if (!OnCreateHdPress(kOptionMissing)) return;
   BuildHdTruf();
 }
 
@@ -102,8 +102,8 @@ void TrufTab::BuildHdTruf() {
     return;
   }
   if (!BuildSpliced({kWorkCopy, kNewTexture, kTrufSizePatches, kNotFound})) return;
-  PackAndOfferSave(m_bench, {kBuilt, &m_saveDialog, kSaveHdDialog, Work(kWorkCopy), Packing::None,
-                             Work(kWorkCopy)});
+  OfferSaveHd(m_bench, {kBuilt, &m_saveDialog, kSaveHdDialog, Work(kWorkCopy), Packing::None,
+                        Work(kWorkCopy)});
 }
 
 void TrufTab::OnExportTrufTexture() { ExportTexture(kTexture, kExport); }

@@ -54,10 +54,10 @@ class TestPage : public texel::TabPage {
     MakeHdDoneGroup("Hd Done", {"cmdCreateTest", [] {}}, "Create HD", "TestHD", "Test Texture");
   }
   bool Open() {
-    return OpenGameFile({"Open Test Bin", "Test Bin File(*.bin)|*.bin"}, "Test.bin", true);
+    return OnOpenAssetBin({"Open Test Bin", "Test Bin File(*.bin)|*.bin"}, "Test.bin", true);
   }
-  using TabPage::HdOptionSet;
-  using TabPage::PickHdTextures;
+  using TabPage::OnCreateHdPress;
+  using TabPage::OnPickHdTextureSet;
   QLineEdit* PathBox() const { return m_filePath; }
   QRadioButton* Option() const { return m_hdOption; }
 };
@@ -109,14 +109,14 @@ TEST_F(PageFrameTest, ASecondShorterFileReplacesTheWorkCopyAndItsUnpackedFile) {
 
 TEST_F(PageFrameTest, TheCreatePressBuildsOnlyWithTheHdOption) {
   const texel::MessageRow missing{"Select Hd Option Please !", ui::kErrorOk, "Error..."};
-  EXPECT_FALSE(page.HdOptionSet(missing));
+  EXPECT_FALSE(page.OnCreateHdPress(missing));
   ASSERT_EQ(bench.dialogs.Messages().size(), 1u);
   EXPECT_EQ(bench.dialogs.Messages()[0].text, "Select Hd Option Please !");
   EXPECT_EQ(bench.dialogs.Messages()[0].style, ui::kErrorOk);
   EXPECT_EQ(bench.dialogs.Messages()[0].title, "Error...");
 
   page.Option()->setChecked(true);
-  EXPECT_TRUE(page.HdOptionSet(missing));
+  EXPECT_TRUE(page.OnCreateHdPress(missing));
   EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
 }
 
@@ -135,7 +135,7 @@ TEST_F(PageFrameTest, APickChainEndsAtACancelOrAtAFileThatIsNoDdsTexture) {
                        work / ("slot" + std::to_string(i) + ".dds"),
                        true});
     }
-    page.PickHdTextures(steps);
+    page.OnPickHdTextureSet(steps);
   };
   bench.dialogs.ChooseFile(QString::fromStdString((user / "a.dds").string()));
   bench.dialogs.CancelFile();
@@ -175,7 +175,7 @@ class SaveFrameTest : public FrameTest {
 
 TEST_F(SaveFrameTest, NoWritesNothingOutsideTheWorkFolder) {
   bench.dialogs.AnswerNo();
-  texel::PackAndOfferSave(bench, Row(texel::Packing::AfterChoosingName));
+  texel::OfferSaveHd(bench, Row(texel::Packing::AfterChoosingName));
   ExpectQuestion();
   EXPECT_EQ(bench.dialogs.Messages().size(), 1u);
   EXPECT_TRUE(bench.dialogs.Dialogs().empty());
@@ -186,7 +186,7 @@ TEST_F(SaveFrameTest, NoWritesNothingOutsideTheWorkFolder) {
 TEST_F(SaveFrameTest, ACancelledSaveDialogEndsQuietly) {
   bench.dialogs.AnswerYes();
   bench.dialogs.CancelFile();
-  texel::PackAndOfferSave(bench, Row(texel::Packing::AfterChoosingName));
+  texel::OfferSaveHd(bench, Row(texel::Packing::AfterChoosingName));
   ExpectQuestion();
   ASSERT_EQ(bench.dialogs.Dialogs().size(), 1u);
   EXPECT_EQ(bench.dialogs.Dialogs()[0].kind, ui::DialogKind::Save);
@@ -202,7 +202,7 @@ TEST_F(SaveFrameTest, YesPacksCopiesOverAnExistingFileAndReports) {
   WriteText(target, "an earlier and much longer save that must go entirely");
   bench.dialogs.AnswerYes();
   bench.dialogs.ChooseFile(QString::fromStdString(target.string()));
-  texel::PackAndOfferSave(bench, Row(texel::Packing::AfterChoosingName));
+  texel::OfferSaveHd(bench, Row(texel::Packing::AfterChoosingName));
   ASSERT_TRUE(Packed());
   EXPECT_FALSE(fs::exists(work / "Test.unzlib.zlib"));  // renamed to the result
   EXPECT_EQ(ReadBytes(target), ReadBytes(work / "Test-HD.bin"));
@@ -222,7 +222,7 @@ TEST_F(SaveFrameTest, AFailingCopyLeavesTheUsersFileAndIsReported) {
   bench.dialogs.ChooseFile(QString::fromStdString(target.string()));
   // No pack and no result file: the copy has nothing to copy.
   texel::RunGuarded(bench, "OnCreateHDTest",
-                    [&] { texel::PackAndOfferSave(bench, Row(texel::Packing::None)); });
+                    [&] { texel::OfferSaveHd(bench, Row(texel::Packing::None)); });
   EXPECT_EQ(ReadBytes(target), earlier);
   EXPECT_EQ(Listing(user), std::set<std::string>{"mine.bin"});
   ASSERT_EQ(bench.dialogs.Messages().size(), 2u);
