@@ -268,8 +268,10 @@ void ModelTexturePage::RequirePieces() const {
     } catch (const ProgramDataFailure& failure) {
       throw ProgramDataFailure(std::string("Nothing was built: ") + failure.what());
     } catch (const StepFailure& failure) {
-      throw StepFailure(std::string("Nothing was built: ") + failure.what() +
-                        " Open a file on this tab and pick its HD textures first.");
+      // The user's own steps are missing: say which ones, the file for a bug report.
+      throw UserFacingFailure(
+          "Nothing was built: open a file on this tab and pick its HD textures first.",
+          failure.what());
     }
   }
 }

@@ -123,8 +123,8 @@ void OnExportSingleTexture(Workbench& bench, const ExportRow& row) {
   if (format == nullptr) return;
   std::error_code missing;
   if (!fs::is_regular_file(row.texture, missing)) {
-    throw StepFailure("There is no texture to export yet (\"" + row.texture.string() +
-                      "\" is missing): open a file on this tab first.");
+    throw UserFacingFailure("There is no texture to export yet: open a file on this tab first.",
+                            "Missing: " + row.texture.string());
   }
   if (row.convertBeforeDialog) ConvertTold(bench, format->conversion, row);
   const QString chosen = ShowFileDialog(*format->dialog, format->text, ui::DialogKind::Save);
