@@ -2,6 +2,7 @@
 // section and three textures, and rebuilt around three 1024 x 1024 textures with the head's two
 // offset fields pointing at the new bump and highlight textures.
 #include <array>
+#include <limits>
 
 #include "binary_file.h"
 #include "byte_range.h"
@@ -177,7 +178,10 @@ void BallTab::ComputeBallIds() {
   for (const auto& [file, value] :
        {std::pair{kBumpId, bumpId}, std::pair{kHTextureId, hTextureId}}) {
     std::array<uint8_t, 4> field{};
-    corvane::WriteInt32LE(field.data(), AsCount(value, Work(kHdBump)));
+    if (value > std::numeric_limits<int32_t>::max()) {
+      throw StepFailure("The HD textures are too large for the ball file's offset fields.");
+    }
+    corvane::WriteInt32LE(field.data(), static_cast<int32_t>(value));
     corvane::WriteFileReplacing(Work(file), corvane::OldTarget::DroppedFirst, {field});
   }
 }

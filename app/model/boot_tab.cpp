@@ -111,7 +111,10 @@ class BootTab : public ModelTexturePage {
   void OnCreateHDBoot() {
     if (OnCreateHdPress()) BuildHdBoot();
   }
-  void BuildHdBoot() { BuildPackAndOfferSave(); }
+  void BuildHdBoot() {
+    RequirePieces();
+    BuildPackAndOfferSave();
+  }
   void OnExportBootTexture() { ExportSlot(); }
 };
 

@@ -116,7 +116,10 @@ class GloveTab : public ModelTexturePage {
   void OnCreateHdGlove() {
     if (OnCreateHdPress()) BuildHdGlove();
   }
-  void BuildHdGlove() { BuildPackAndOfferSave(); }
+  void BuildHdGlove() {
+    RequirePieces();
+    BuildPackAndOfferSave();
+  }
   void OnExportGloveTexture() { ExportSlot(); }
 };
 

@@ -153,8 +153,6 @@ constexpr std::array<DialogText, 3> ExportSlotTexts(const char* title, const Slo
   return {{{title, filters.png}, {title, filters.jpg}, {title, filters.dds}}};
 }
 inline constexpr std::array<const char*, 3> kSharedExportDialogs = {"CD12", "CD15", "CD16"};
-inline constexpr std::array<SavedNotice, 3> kSavedWithPath = {
-    SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::WithPath};
 
 // Work files every model tab writes in its folder.
 inline constexpr const char* kSignatureWork = "CALC";

@@ -277,7 +277,6 @@ void ModelTexturePage::RequirePieces() const {
 }
 
 void ModelTexturePage::BuildPackAndOfferSave() {
-  RequirePieces();
   std::vector<std::vector<uint8_t>> pieces;
   std::vector<std::span<const uint8_t>> parts;
   pieces.reserve(m_rows.pieces.size());

@@ -49,7 +49,8 @@ class ModelTexturePage : public TabPage {
   bool OnCreateHdPress() { return TabPage::OnCreateHdPress(m_rows.optionMissing); }
   // Fails naming the first piece that is missing or empty, before anything is written.
   void RequirePieces() const;
-  // The row's pieces back to back as the HD image, packed, and offered for saving.
+  // The row's pieces back to back as the HD image, packed, and offered for saving; the build
+  // has checked them with RequirePieces.
   void BuildPackAndOfferSave();
   void ExportSlot();
 

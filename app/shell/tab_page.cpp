@@ -39,22 +39,21 @@ void TabPage::RunPress(const std::function<void()>& run) {
     run();
   } catch (const std::exception& error) {
     if (!m_opened) throw;
+    // The work files stand for the user's file; the reason names that one, and a texture
+    // already cut from it as such.
+    const std::string user = m_opened->chosen.toStdString();
+    std::vector<UserWords> words = {{m_opened->workCopy, user, {}}};
     for (const fs::path& file : m_derived) {
+      const auto cut = m_origins.find(file);
+      const bool fromThisFile = cut != m_origins.end() && cut->second.userFile == user;
+      words.push_back({file, user, fromThisFile ? cut->second.texture : std::string()});
       std::error_code ignored;
       fs::remove(file, ignored);
+      if (cut != m_origins.end()) m_origins.erase(cut);
     }
     ClearView();
     // The program's own data is no fault of the user's file.
     if (dynamic_cast<const ProgramDataFailure*>(&error) != nullptr) throw;
-    // The work files stand for the user's file; the reason names that one.
-    const std::string user = m_opened->chosen.toStdString();
-    std::vector<UserWords> words = {{m_opened->workCopy, user, {}}};
-    for (const fs::path& file : m_derived) {
-      // A texture already cut from this file is named as such.
-      const auto cut = m_origins.find(file);
-      const bool fromThisFile = cut != m_origins.end() && cut->second.userFile == user;
-      words.push_back({file, user, fromThisFile ? cut->second.texture : std::string()});
-    }
     throw InUsersWords(error, std::move(words));
   }
 }

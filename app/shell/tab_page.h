@@ -28,6 +28,10 @@ namespace texel {
 // The PNG, JPG and DDS options, in this order.
 using FormatTrio = std::array<const char*, 3>;
 
+// Every format's save reports "Save Succesfull" with the path.
+inline constexpr std::array<SavedNotice, 3> kSavedWithPath = {
+    SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::WithPath};
+
 // The four presses of every tab: open the game file, pick the HD texture(s), create the HD
 // file, export a texture.
 struct TabPresses {

@@ -30,12 +30,11 @@ constexpr const char* kNewTexture = "Face-New.dds";
 constexpr DialogText kOpenFaceDialog{"Open Gormla Face Bin", "Gormla Face Bin File (*.bin)|*.bin"};
 constexpr DialogText kHdTextureDialog{"Open Hd Texture", "HD Texture (*.dds)|*.dds"};
 constexpr DialogText kSaveHdDialog{"Save Gormla Hd Face", "Gormla Face Bin File (*.bin)|*.bin"};
-constexpr ExportTexts kExport{
-    {{{"Save Png Texture", "Png Texture (*.Png)|*.png"},
-      {"Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
-      {"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"}}},
-    true,
-    {SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::WithPath}};
+constexpr ExportTexts kExport{{{{"Save Png Texture", "Png Texture (*.Png)|*.png"},
+                                {"Save Jpg Texture", "Jpg Texture (*.Jpg)|*.Jpg"},
+                                {"Save DDS Texture", "DDS Texture (*.DDS)|*.DDS"}}},
+                              true,
+                              kSavedWithPath};
 constexpr PackedBuildRow kFaceBuild{
     {kUnpacked, kNewTexture, kFaceSizePatches, {"File's Not Found", ui::kInformationOk, nullptr}},
     {"Error In Proccess , File's Not Found", ui::kErrorOk, nullptr},

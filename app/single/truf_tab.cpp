@@ -28,12 +28,11 @@ constexpr const char* kNewTexture = "Truf-new.dds";
 constexpr DialogText kOpenTrufDialog{"Open Gormla Truf File", "Gormla Truf Bin File(*.bin)|*.bin"};
 constexpr DialogText kHdTextureDialog{"Open Hd Truf Texture", "DDS Texture (*.DDS)|*.DDS"};
 constexpr DialogText kSaveHdDialog{"Save Gormla Hd Truf", "Gormla Hd Ttuf(*.bin)|*.bin"};
-constexpr ExportTexts kExport{
-    {{{"Save Truf Texture", "Save Png Texture (*.Png)|*.png"},
-      {"Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg"},
-      {"Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS"}}},
-    true,
-    {SavedNotice::WithPath, SavedNotice::WithPath, SavedNotice::WithPath}};
+constexpr ExportTexts kExport{{{{"Save Truf Texture", "Save Png Texture (*.Png)|*.png"},
+                                {"Save Truf Texture", "Save Jpg Texture (*.Jpg)|*.jpg"},
+                                {"Save Truf Texture", "Save DDS Texture (*.DDS)|*.DDS"}}},
+                              true,
+                              kSavedWithPath};
 constexpr MessageRow kOptionMissing{"Select hd Option Please !", ui::kErrorOk, nullptr};
 constexpr MessageRow kNotFound{"File of Truf Bin Or File of DDS Not Found", ui::kPlainOk,
                                kApplicationTitle};
