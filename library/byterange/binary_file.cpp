@@ -1,12 +1,15 @@
 #include "binary_file.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <string>
 
 #include "failure.h"
+#include "regular_file.h"
 #include "write_fault.h"
 
 namespace corvane {
@@ -15,26 +18,32 @@ namespace {
 
 [[noreturn]] void FailWithErrno(int error, const std::string& what,
                                 const std::filesystem::path& path) {
-  int32_t code = kUnspecifiedFailure;
-  if (error == ENOENT || error == ENOTDIR) code = kFileNotFound;
-  if (error == EACCES || error == EPERM) code = kAccessDenied;
+  const int32_t code = CodeOfErrno(error);
   std::string reason = code == kFileNotFound ? "File not found" : std::strerror(error);
   throw Failure(code, what + " '" + path.string() + "': " + reason);
 }
 
+// A file read from, or edited in place, must be a regular file: a pipe or a device would make
+// the read wait or never end. A file written afresh is only ever a temporary one.
 std::FILE* OpenStream(const std::filesystem::path& path, BinaryFile::Mode mode) {
-  switch (mode) {
-    case BinaryFile::Mode::ReadOnly:
-      return std::fopen(path.c_str(), "rb");
-    case BinaryFile::Mode::ReadWrite: {
-      std::FILE* f = std::fopen(path.c_str(), "r+b");
-      if (f == nullptr && errno == ENOENT) f = std::fopen(path.c_str(), "w+b");
-      return f;
-    }
-    case BinaryFile::Mode::Truncate:
-      return std::fopen(path.c_str(), "w+b");
+  if (mode == BinaryFile::Mode::Truncate) return std::fopen(path.c_str(), "w+b");
+  const bool reads = mode == BinaryFile::Mode::ReadOnly;
+  const files::OpenedFile opened =
+      files::OpenRegularFile(path, reads ? O_RDONLY : O_RDWR | O_CREAT);
+  if (opened.notAFile != nullptr) {
+    throw Failure(kAccessDenied, files::NotAFileText(path, opened.notAFile));
   }
-  return nullptr;
+  if (opened.fd < 0) {
+    errno = opened.error;
+    return nullptr;
+  }
+  std::FILE* stream = ::fdopen(opened.fd, reads ? "rb" : "r+b");
+  if (stream == nullptr) {
+    const int error = errno;
+    ::close(opened.fd);
+    errno = error;
+  }
+  return stream;
 }
 
 }  // namespace
@@ -43,12 +52,6 @@ BinaryFile::BinaryFile(const std::filesystem::path& path, Mode mode) : m_path(pa
   errno = 0;
   m_file = OpenStream(path, mode);
   if (m_file == nullptr) FailWithErrno(errno, "Cannot open", path);
-  struct stat info {};
-  if (::fstat(::fileno(m_file), &info) == 0 && S_ISDIR(info.st_mode)) {
-    std::fclose(m_file);
-    m_file = nullptr;
-    throw Failure(kAccessDenied, "Cannot open '" + path.string() + "': it is a folder");
-  }
 }
 
 std::FILE* BinaryFile::Stream() const {

@@ -2,6 +2,7 @@
 // the component boundary and a description that names what failed.
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -13,6 +14,28 @@ inline constexpr int32_t kFileNotFound = static_cast<int32_t>(0x80070002u);
 inline constexpr int32_t kAccessDenied = static_cast<int32_t>(0x80070005u);
 inline constexpr int32_t kInvalidArgument = static_cast<int32_t>(0x80070057u);
 inline constexpr int32_t kUnspecifiedFailure = static_cast<int32_t>(0x80004005u);
+inline constexpr int32_t kWriteProtected = static_cast<int32_t>(0x80070013u);
+inline constexpr int32_t kDiskFull = static_cast<int32_t>(0x80070070u);
+
+// The result code of a failed system call, so that a caller can tell a full disk or a read-only
+// one from a fault of the file.
+inline int32_t CodeOfErrno(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return kFileNotFound;
+    case EACCES:
+    case EPERM:
+      return kAccessDenied;
+    case EROFS:
+      return kWriteProtected;
+    case ENOSPC:
+    case EDQUOT:
+      return kDiskFull;
+    default:
+      return kUnspecifiedFailure;
+  }
+}
 
 class Failure : public std::runtime_error {
  public:

@@ -10,6 +10,7 @@
 #include "binary_file.h"
 #include "byte_range.h"
 #include "failure.h"
+#include "replaced_file.h"
 #include "temp_name.h"
 
 namespace corvane {
@@ -33,14 +34,6 @@ std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
 
 namespace {
 
-// An in-place edit goes to the file a link names, so that the link stays a link.
-fs::path EditedFile(const fs::path& target, OldTarget old) {
-  std::error_code error;
-  if (old != OldTarget::KeptUntilRename || !fs::is_symlink(target, error)) return target;
-  fs::path resolved = fs::canonical(target, error);
-  return error ? target : resolved;
-}
-
 [[noreturn]] void FailFolder(const fs::path& target) {
   throw Failure(kAccessDenied, "Cannot write '" + target.string() + "': it is a folder");
 }
@@ -48,7 +41,9 @@ fs::path EditedFile(const fs::path& target, OldTarget old) {
 }  // namespace
 
 ReplacingFile::ReplacingFile(fs::path target, OldTarget old)
-    : m_target(EditedFile(target, old)), m_temp(files::TempPathBeside(m_target)), m_old(old) {
+    : m_target(files::FileBehindLinks(target)),
+      m_temp(files::TempPathBeside(m_target)),
+      m_old(old) {
   std::error_code ignored;
   if (fs::is_directory(m_target, ignored)) FailFolder(m_target);
 }
@@ -62,20 +57,19 @@ ReplacingFile::~ReplacingFile() {
 
 void ReplacingFile::Commit() {
   std::error_code error;
-  struct stat old {};
-  const bool existed = ::stat(m_target.c_str(), &old) == 0;
-  if (existed && S_ISDIR(old.st_mode)) FailFolder(m_target);
-  // An edited file keeps who may read and write it.
-  if (existed && m_old == OldTarget::KeptUntilRename &&
-      ::chmod(m_temp.c_str(), old.st_mode & 07777) != 0)
-    error.assign(errno, std::generic_category());
+  std::error_code ignored;
+  if (fs::is_directory(m_target, ignored)) FailFolder(m_target);
+  // The file replaced keeps who may read and write it.
+  if (const int kept = files::KeepModeOf(m_target, m_temp)) {
+    error.assign(kept, std::generic_category());
+  }
   // unlink, unlike remove, never takes a folder that appeared since the check.
   if (!error && m_old == OldTarget::DroppedFirst && ::unlink(m_target.c_str()) != 0 &&
       errno != ENOENT)
     error.assign(errno, std::generic_category());
   if (!error) fs::rename(m_temp, m_target, error);
   if (error)
-    throw Failure(kUnspecifiedFailure,
+    throw Failure(CodeOfErrno(error.value()),
                   "Cannot write '" + m_target.string() + "': " + error.message());
   m_committed = true;
 }

@@ -26,7 +26,8 @@ enum class OldTarget {
 
 // A file written under a temporary name and moved to its target only when complete; until
 // then (and on any failure) the target keeps what it held and the temporary file goes away.
-// An output path that is a folder is refused and the folder stays.
+// An output path that is a folder is refused and the folder stays. A file replaced keeps its
+// permission bits, and a target that is a symbolic link stays one: the file it names is replaced.
 class ReplacingFile {
  public:
   ReplacingFile(std::filesystem::path target, OldTarget old);

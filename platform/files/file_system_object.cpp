@@ -1,11 +1,17 @@
 #include "file_system_object.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
 #include <system_error>
 #include <vector>
 
+#include "regular_file.h"
+#include "replaced_file.h"
 #include "temp_name.h"
 #include "write_fault.h"
 
@@ -27,21 +33,38 @@ namespace {
   Fail(operation, path, std::error_code(error, std::generic_category()));
 }
 
-// Copies source into the open temporary file; every write asks the write check first.
+// Copies the regular file `source` into the temporary file, as many bytes as it held when it
+// was opened (a file that grows meanwhile cannot keep the copy going); every write asks the
+// write check first.
 void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path& destination) {
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(source.c_str(), "rb"),
-                                                     &std::fclose);
-  if (!in) FailErrno("CopyFile", source, errno);
+  const files::OpenedFile opened = files::OpenRegularFile(source, O_RDONLY);
+  if (opened.notAFile != nullptr) {
+    Fail("CopyFile", source, files::NotAFileText(source, opened.notAFile));
+  }
+  if (opened.error == ENOENT || opened.error == ENOTDIR) {
+    Fail("CopyFile", source, "the source file does not exist",
+         std::make_error_code(std::errc::no_such_file_or_directory));
+  }
+  if (opened.error != 0) FailErrno("CopyFile", source, opened.error);
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(::fdopen(opened.fd, "rb"), &std::fclose);
+  if (!in) {
+    const int error = errno;
+    ::close(opened.fd);
+    FailErrno("CopyFile", source, error);
+  }
   std::FILE* out = std::fopen(temporary.c_str(), "wb");
   if (out == nullptr) FailErrno("CopyFile", destination, errno);
   std::vector<char> buffer(1 << 20);
   int error = 0;
-  for (;;) {
-    const size_t n = std::fread(buffer.data(), 1, buffer.size(), in.get());
+  for (auto left = static_cast<unsigned long long>(opened.size); left > 0;) {
+    const size_t n =
+        std::fread(buffer.data(), 1, std::min<unsigned long long>(buffer.size(), left), in.get());
     if (n == 0) {
-      if (std::ferror(in.get())) error = EIO;
+      // Shorter than when it was opened: what was copied is no copy of it.
+      error = std::ferror(in.get()) ? EIO : ESTALE;
       break;
     }
+    left -= n;
     if (!files::MayWrite(n)) {
       error = ENOSPC;
       break;
@@ -55,6 +78,7 @@ void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path
   if (error != 0) {
     std::error_code ignored;
     fs::remove(temporary, ignored);
+    if (error == ESTALE) Fail("CopyFile", source, "the file changed while it was read");
     FailErrno("CopyFile", error == EIO ? source : destination, error);
   }
 }
@@ -99,25 +123,21 @@ bool FileSystemObject::FileExists(const fs::path& file) const {
 }
 
 void FileSystemObject::CopyFile(const fs::path& source, const fs::path& destination) {
-  std::error_code ec;
-  if (!fs::is_regular_file(source, ec)) Fail("CopyFile", source, "the source file does not exist");
-  if (fs::is_directory(destination, ec)) {
+  // Through a link, the file it names is replaced and the link stays.
+  const fs::path target = files::FileBehindLinks(destination);
+  std::error_code ignored;
+  if (fs::is_directory(target, ignored)) {
     Fail("CopyFile", destination, "the target is a folder",
          std::make_error_code(std::errc::is_a_directory));
   }
-  const fs::path temporary = files::TempPathBeside(destination);
+  const fs::path temporary = files::TempPathBeside(target);
   CopyBytes(source, temporary, destination);
-  // A read-only source must not make the work copy or the saved file read-only.
-  fs::permissions(temporary, fs::perms::owner_read | fs::perms::owner_write, fs::perm_options::add,
-                  ec);
+  // A file replaced keeps who may read it; a new one has the umask's mode.
+  std::error_code ec;
+  const int kept = files::KeepModeOf(target, temporary);
+  if (kept != 0) ec.assign(kept, std::generic_category());
+  if (!ec) fs::rename(temporary, target, ec);
   if (ec) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
-    Fail("CopyFile", destination, ec);
-  }
-  fs::rename(temporary, destination, ec);
-  if (ec) {
-    std::error_code ignored;
     fs::remove(temporary, ignored);
     Fail("CopyFile", destination, ec);
   }
