@@ -2,11 +2,12 @@
 
 #include <array>
 #include <cerrno>
-#include <fstream>
 #include <system_error>
 
+#include "binary_file.h"
 #include "byte_range.h"
 #include "output_name.h"
+#include "work_folder_fault.h"
 
 namespace texel {
 
@@ -31,6 +32,10 @@ void ConvertTold(Workbench& bench, Conversion conversion, const ExportRow& row) 
     Convert(bench, conversion, row.texture);
   } catch (const std::exception& error) {
     if (!row.origin) throw;
+    // The conversion's own output lies in the working folder: its fault is no texture's.
+    if (std::optional<UserFacingFailure> workFolder = WorkFolderFault(bench, error)) {
+      throw *std::move(workFolder);
+    }
     throw InUsersWords(error, {*row.origin});
   }
 }
@@ -41,8 +46,8 @@ void SaveSuccessful(Workbench& bench, const QString& chosen) {
 
 bool BeginsWithDdsMagic(const fs::path& file) {
   std::array<uint8_t, 4> head{};
-  std::ifstream in(file, std::ios::binary);
-  return in.read(reinterpret_cast<char*>(head.data()), head.size()) &&
+  corvane::BinaryFile in(file, corvane::BinaryFile::Mode::ReadOnly);
+  return in.Read(head.data(), head.size()) == head.size() &&
          corvane::ReadInt32LE(head.data()) == corvane::kDdsMagic;
 }
 
@@ -69,6 +74,7 @@ std::string WhyNotWritten(const FileSystemError& error) {
 QString PickHdTexture(Workbench& bench, const PickStep& step) {
   const QString chosen = ShowFileDialog(*step.dialog, step.text, ui::DialogKind::Open);
   if (chosen.isEmpty()) return chosen;
+  RequireRegularFile(ToPath(chosen));
   // A file of another kind would be spliced into the game file as it is and break it.
   if (!BeginsWithDdsMagic(ToPath(chosen))) {
     throw StepFailure("\"" + chosen.toStdString() +

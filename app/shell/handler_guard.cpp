@@ -1,6 +1,7 @@
 #include "handler_guard.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <optional>
 
@@ -11,6 +12,7 @@
 
 #include "busy_cursor.h"
 #include "com/error.h"
+#include "work_folder_fault.h"
 
 namespace texel {
 
@@ -45,6 +47,28 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
   }
 }
 
+// Like ReplaceAll, but only where `from` is a whole name: "a.dds" in "a.dds.png" is another
+// file and stays as it is.
+void ReplaceWholeNames(std::string& text, const std::string& from, const std::string& to) {
+  if (from.empty()) return;
+  const auto nameGoesOn = [&text](size_t end) {
+    const auto at = [&text](size_t i) {
+      return i < text.size() ? static_cast<unsigned char>(text[i]) : '\0';
+    };
+    // A dot ends a sentence, unless a suffix follows it.
+    return std::isalnum(at(end)) || at(end) == '-' || at(end) == '_' || at(end) == '/' ||
+           (at(end) == '.' && std::isalnum(at(end + 1)));
+  };
+  for (size_t at = text.find(from); at != std::string::npos;) {
+    if (nameGoesOn(at + from.size())) {
+      at = text.find(from, at + from.size());
+      continue;
+    }
+    text.replace(at, from.size(), to);
+    at = text.find(from, at + to.size());
+  }
+}
+
 // The user's file in `quote`s, behind the texture it is where there is one.
 std::string Said(const UserWords& words, const std::string& quote) {
   const std::string file = quote + words.userFile + quote;
@@ -74,7 +98,7 @@ UserFacingFailure InUsersWords(const std::exception& error, std::vector<UserWord
     for (const std::string quote : {"'", "\""}) {
       ReplaceAll(told.reason, quote + work + quote, Said(w, quote));
     }
-    ReplaceAll(told.reason, work, w.texture.empty() ? w.userFile : Said(w, "'"));
+    ReplaceWholeNames(told.reason, work, w.texture.empty() ? w.userFile : Said(w, "'"));
   }
   if (!words.empty() && told.reason.find(words.front().userFile) == std::string::npos) {
     told.reason = "\"" + words.front().userFile + "\": " + told.reason;
@@ -113,7 +137,8 @@ void RunGuarded(Workbench& bench, const QString& doing, const std::function<void
     try {
       body();
     } catch (const std::exception& error) {
-      failed = Tell(error);
+      const std::optional<UserFacingFailure> workFolder = WorkFolderFault(bench, error);
+      failed = workFolder ? Tell(*workFolder) : Tell(error);
     }
   }
   if (!failed) return;

@@ -1,5 +1,9 @@
 #include "main_form.h"
 
+#include <string>
+#include <system_error>
+#include <vector>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -75,6 +79,20 @@ class OtherCopyRuns : public std::runtime_error {
  public:
   OtherCopyRuns() : std::runtime_error("Texel Forge is already running from this folder.") {}
 };
+
+// A working folder is the program's own: a file, a link or anything else standing at its name
+// goes, so that the folder can be made.
+void ClearTheWayFor(const fs::path& folder) {
+  std::error_code error;
+  const fs::file_status standing = fs::symlink_status(folder, error);
+  if (!fs::exists(standing) || fs::is_directory(standing)) return;
+  fs::remove(folder, error);
+  if (error) {
+    throw FileSystemError("\"" + folder.string() + "\" stands where a working folder belongs and " +
+                              "cannot be removed: " + error.message(),
+                          folder, error);
+  }
+}
 
 }  // namespace
 
@@ -215,22 +233,46 @@ void MainForm::OnMainFormLoad() {
     }
   }
   const fs::path cfg = TemplateFolder();
+  // Each folder is made whatever became of another, so one in the way spoils only itself.
+  std::vector<std::string> spoiled;
+  const auto make = [&spoiled](const fs::path& folder, const std::function<void()>& steps) {
+    try {
+      ClearTheWayFor(folder);
+      steps();
+    } catch (const std::exception& error) {
+      spoiled.push_back(error.what());
+    }
+  };
 
   const fs::path boot3d = WorkFolder(AssetKind::Boot3d);
-  if (files.FolderExists(boot3d)) files.DeleteFolder(boot3d);
+  make(boot3d, [&] {
+    if (files.FolderExists(boot3d)) files.DeleteFolder(boot3d);
+  });
   for (AssetKind kind : kEmptyAtStart) {
     const fs::path folder = WorkFolder(kind);
-    if (files.FolderExists(folder)) files.DeleteFolder(folder);
-    files.CreateFolder(folder);
+    make(folder, [&] {
+      if (files.FolderExists(folder)) files.DeleteFolder(folder);
+      files.CreateFolder(folder);
+    });
   }
   for (AssetKind kind : kCopiedAtStart) {
     const fs::path folder = WorkFolder(kind);
-    if (files.FolderExists(folder)) files.DeleteFolder(folder);
-    files.CopyFolder(cfg / folder.filename(), folder);
+    make(folder, [&] {
+      if (files.FolderExists(folder)) files.DeleteFolder(folder);
+      files.CopyFolder(cfg / folder.filename(), folder);
+    });
   }
-  files.CopyFolder(cfg / "Boot3d", boot3d);
+  make(boot3d, [&] { files.CopyFolder(cfg / "Boot3d", boot3d); });
   const fs::path ball = WorkFolder(AssetKind::Ball);
-  for (const char* file : kBallFiles) files.CopyFile(cfg / file, ball / file);
+  make(ball, [&] {
+    for (const char* file : kBallFiles) files.CopyFile(cfg / file, ball / file);
+  });
+  if (spoiled.empty()) return;
+  std::string text = "Texel Forge could not lay out its working folders in \"" +
+                     (m_programFolder / "AppData").string() + "\":";
+  for (const std::string& reason : spoiled) text += "\r\n" + reason;
+  text += "\r\nRemove what is named there, or let Texel Forge write there, and start it again.";
+  throw StartUpError(text);
 }
 
 void MainForm::OnMainFormUnload() {

@@ -6,6 +6,7 @@
 #include "child.h"
 #include "output_name.h"
 #include "tab_widgets.h"
+#include "work_folder_fault.h"
 
 namespace texel {
 
@@ -38,21 +39,28 @@ void TabPage::RunPress(const std::function<void()>& run) {
   try {
     run();
   } catch (const std::exception& error) {
+    // A folder removed while the press ran (behind a question, say) is the reason, whatever
+    // step then failed on it.
+    RequireWorkFolder(m_bench, m_kind);
     if (!m_opened) throw;
-    // The work files stand for the user's file; the reason names that one, and a texture
-    // already cut from it as such.
+    // Nothing the refused file left may pass for an opened file: not its copy, not what was
+    // derived from it, not the view.
     const std::string user = m_opened->chosen.toStdString();
     std::vector<UserWords> words = {{m_opened->workCopy, user, {}}};
+    std::error_code ignored;
+    fs::remove(m_opened->workCopy, ignored);
     for (const fs::path& file : m_derived) {
       const auto cut = m_origins.find(file);
       const bool fromThisFile = cut != m_origins.end() && cut->second.userFile == user;
       words.push_back({file, user, fromThisFile ? cut->second.texture : std::string()});
-      std::error_code ignored;
       fs::remove(file, ignored);
       if (cut != m_origins.end()) m_origins.erase(cut);
     }
     ClearView();
-    // The program's own data is no fault of the user's file.
+    // Neither the program's own folder nor its data is any fault of the user's file.
+    if (std::optional<UserFacingFailure> workFolder = WorkFolderFault(m_bench, error)) {
+      throw *std::move(workFolder);
+    }
     if (dynamic_cast<const ProgramDataFailure*>(&error) != nullptr) throw;
     throw InUsersWords(error, std::move(words));
   }
@@ -96,9 +104,11 @@ void TabPage::PlaceExportLine(QGroupBox* group, int line, const PressRow& press,
 bool TabPage::OnOpenAssetBin(const DialogText& text, const char* workCopy, bool packed) {
   const QString chosen = ShowFileDialog(m_openDialog, text, ui::DialogKind::Open);
   if (chosen.isEmpty()) return false;
+  // A pipe or a device is refused before anything changes: the file opened before stays open.
+  RequireRegularFile(ToPath(chosen));
   m_filePath->setText(chosen);
-  m_bench.FileSystem().CopyFile(ToPath(chosen), Work(workCopy));
   m_opened = Opened{chosen, Work(workCopy)};
+  m_bench.FileSystem().CopyFile(ToPath(chosen), Work(workCopy));
   if (packed) m_bench.LibUnpack().Corvane_UnPack(Work(workCopy));
   return true;
 }

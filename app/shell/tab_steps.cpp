@@ -3,6 +3,8 @@
 #include <limits>
 #include <system_error>
 
+#include "regular_file.h"
+
 namespace texel {
 
 fs::path ToPath(const QString& text) { return fs::path(text.toStdString()); }
@@ -24,6 +26,12 @@ int32_t AsCount(int64_t length, const fs::path& file) {
     throw StepFailure("The file \"" + file.string() + "\" is too large to work on.");
   }
   return static_cast<int32_t>(length);
+}
+
+void RequireRegularFile(const fs::path& file) {
+  if (const char* what = files::NotAFileAt(file)) {
+    throw StepFailure(files::NotAFileText(file, what) + "; nothing was taken from it.");
+  }
 }
 
 bool IsNonEmptyFile(const fs::path& file) {

@@ -47,6 +47,10 @@ QString ShowFileDialog(ui::CommonDialog& dialog, const DialogText& text, ui::Dia
 // when it is longer.
 int32_t AsCount(int64_t length, const fs::path& file);
 
+// Fails at once, saying what stands there, when `file` is there but is no regular file (a pipe,
+// a device, a socket, a folder); a missing file is left to the step that reads it.
+void RequireRegularFile(const fs::path& file);
+
 bool IsNonEmptyFile(const fs::path& file);
 // Fails naming the file when it is missing or empty: a step reads only what is there.
 void RequireNonEmptyFile(const fs::path& file);

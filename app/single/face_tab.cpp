@@ -124,9 +124,10 @@ void FaceTab::RequireKeptBump() {
   // The bump texture is appended after the splice; without it the rebuild cannot finish, so
   // say so before any work file changes.
   if (!IsNonEmptyFile(Work(kBump))) {
-    throw StepFailure(
-        "No bump texture was kept from the face file (\"Bump.dds\"); open a "
-        "standard face file first.");
+    throw UserFacingFailure(
+        "There is no bump texture to rebuild the face with: the face file opened last gave "
+        "none (an HD face file keeps none). Open a standard face file first.",
+        "Missing: " + Work(kBump).string());
   }
 }
 

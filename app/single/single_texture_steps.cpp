@@ -2,8 +2,6 @@
 
 #include <limits>
 
-#include <QImageReader>
-
 #include "byte_range.h"
 #include "image_box.h"
 #include "whole_file.h"
@@ -70,11 +68,7 @@ std::optional<QString> ScanDxtType(const fs::path& file, FourCcStride stride) {
 
 QString PixelCaption(int pixels) { return QString::number(pixels) + " PX "; }
 
-QSize PictureSize(const fs::path& bitmap) {
-  // The header is enough; a picture that does not read is reported by the full load.
-  const QSize size = QImageReader(ToText(bitmap)).size();
-  return size.isValid() ? size : ui::BitmapPixelSize(bitmap);
-}
+QSize PictureSize(const fs::path& bitmap) { return ui::BitmapPixelSize(bitmap); }
 
 bool RefuseAlreadyHd(Workbench& bench, const fs::path& unpacked) {
   if (!HoldsHdSizeValue(unpacked)) return false;

@@ -21,6 +21,11 @@ const char* NotAFile(mode_t mode) {
 
 }  // namespace
 
+const char* NotAFileAt(const std::filesystem::path& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 ? NotAFile(info.st_mode) : nullptr;
+}
+
 OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags) {
   OpenedFile opened;
   struct stat info {};

@@ -19,6 +19,10 @@ struct OpenedFile {
 // descriptor is the caller's to close.
 OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags);
 
+// What stands at `path` (following links) when it is there but is no regular file, without
+// opening it; nullptr for a regular file or nothing at all.
+const char* NotAFileAt(const std::filesystem::path& path);
+
 // "'<path>' is a named pipe, not a file"
 std::string NotAFileText(const std::filesystem::path& path, const char* what);
 

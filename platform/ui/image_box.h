@@ -16,7 +16,8 @@ class PictureError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The bitmap's width and height in pixels; throws PictureError when it cannot be read.
+// The bitmap's width and height in pixels, from its header where it has one; throws
+// PictureError when it cannot be read.
 QSize BitmapPixelSize(const std::filesystem::path& bitmap);
 
 class ImageBox : public QLabel {
