@@ -1,5 +1,6 @@
 // The methods through the interface: empty results, error info, the unpack temporary file, the
 // compositions over the object's own interface, and instances that behave alike.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -211,6 +212,40 @@ TEST_F(LibraryTest, UnpackOntoAFolderFailsAndKeepsIt) {
   EXPECT_NE(TakeErrorInfo().description.find("folder"), std::string::npos);
   EXPECT_TRUE(std::filesystem::is_empty(File("x.bin.unzlib")));
   EXPECT_TRUE(OwnTempFiles().empty());
+}
+
+HRESULT Replace(_CorvaneGorm& object, const std::filesystem::path& path, int32_t from, int32_t to) {
+  com::Bstr p = com::Bstr::FromPath(path);
+  VARIANT result{};
+  return object.Corvane_Replace(p.Address(), &from, &to, &result);
+}
+
+// Any caller may hand any path: a pipe or a device is refused at once (a read would wait or
+// never end), and a name as long as the system allows is written through its temporary file.
+TEST_F(LibraryTest, OnlyFilesAreReadAndTheLongestNamesAreWritten) {
+  auto object = Create();
+  ASSERT_EQ(::mkfifo(File("pipe.bin").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", File("zero.bin"));
+  for (const char* name : {"pipe.bin", "zero.bin"}) {
+    for (const auto& call : std::vector<std::function<HRESULT()>>{
+             [&] { return Pack(*object, File(name)); }, [&] { return UnPack(*object, File(name)); },
+             [&] { return Replace(*object, File(name), kDdsMagic, 1); }}) {
+      EXPECT_TRUE(FAILED(call()));
+      EXPECT_NE(TakeErrorInfo().description.find(File(name).string() + "' is a "),
+                std::string::npos);
+    }
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_files.Path()), {}), 2);
+
+  auto payload = comtest::SamplePayload(1000);
+  std::memcpy(payload.data(), "DDS ", 4);
+  const std::string longest(251, 'n');  // + ".bin": 255 bytes
+  WriteBytes(File(longest + ".bin"), payload);
+  EXPECT_EQ(Replace(*object, File(longest + ".bin"), kDdsMagic, 7), S_OK);
+  EXPECT_EQ(ReadBytes(File(longest + ".bin"))[0], 7);
+  WriteBytes(File(longest.substr(2) + "u"), payload);  // + ".zlib": 255 bytes
+  EXPECT_EQ(Pack(*object, File(longest.substr(2) + "u")), S_OK);
+  EXPECT_TRUE(std::filesystem::exists(File(longest.substr(2) + "u.zlib")));
 }
 
 TEST_F(LibraryTest, TwoInstancesBehaveIdentically) {

@@ -1,5 +1,7 @@
 #include "file_system_object.h"
 
+#include <sys/stat.h>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -111,6 +113,39 @@ TEST(FileSystemObject, ACopyOfAReadOnlyFileCanBeReplacedAndRemoved) {
   const auto perms = std::filesystem::status(temp.Path() / "work" / "Face.bin").permissions();
   EXPECT_NE(perms & std::filesystem::perms::owner_write, std::filesystem::perms::none);
   files.DeleteFolder(temp.Path() / "work");
+}
+
+// What is no file is refused at once (a pipe would make the copy wait for a writer), and a
+// replaced target keeps its mode and the links leading to it, however long its name.
+TEST(FileSystemObject, CopyFileReadsOnlyFilesAndKeepsWhatTheTargetWas) {
+  namespace fs = std::filesystem;
+  TempFolder temp;
+  FileSystemObject files;
+  const fs::path pipe = temp.Path() / "pipe.bin";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", temp.Path() / "zero.bin");
+  WriteText(temp.Path() / "kept.bin", "kept");
+  const Bytes kept = ReadBytes(temp.Path() / "kept.bin");
+  EXPECT_THAT(FailureOf([&] { files.CopyFile(pipe, temp.Path() / "kept.bin"); }),
+              HasSubstr("'" + pipe.string() + "' is a named pipe, not a file"));
+  EXPECT_THAT(
+      FailureOf([&] { files.CopyFile(temp.Path() / "zero.bin", temp.Path() / "kept.bin"); }),
+      HasSubstr("is a device, not a file"));
+  EXPECT_EQ(ReadBytes(temp.Path() / "kept.bin"), kept);
+  const auto entries = [&] {
+    return std::distance(std::filesystem::directory_iterator(temp.Path()), {});
+  };
+  EXPECT_EQ(entries(), 3);
+
+  const fs::path longName = temp.Path() / (std::string(251, 'n') + ".bin");  // 255 bytes
+  WriteText(longName, "private");
+  fs::permissions(longName, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(longName.filename(), temp.Path() / "link.bin");
+  files.CopyFile(temp.Path() / "kept.bin", temp.Path() / "link.bin");
+  EXPECT_TRUE(fs::is_symlink(temp.Path() / "link.bin"));
+  EXPECT_EQ(ReadBytes(longName), kept);
+  EXPECT_EQ(fs::status(longName).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_EQ(entries(), 5);  // no temporary file left beside them
 }
 
 }  // namespace

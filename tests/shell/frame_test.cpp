@@ -1,6 +1,8 @@
 #include "frame.h"
 #include "tab_page.h"
 
+#include <sys/stat.h>
+
 #include <array>
 #include <optional>
 
@@ -103,6 +105,36 @@ TEST_F(PageFrameTest, ASecondShorterFileReplacesTheWorkCopyAndItsUnpackedFile) {
   EXPECT_EQ(ReadBytes(work / "Test.bin.unzlib"), shortPayload);
   // The user's files are only read.
   EXPECT_EQ(Listing(user), (std::set<std::string>{"long.bin", "short.bin"}));
+}
+
+// A pipe would make a read wait for a writer: it is refused before the path box or any work
+// file changes, as an open and as a pick.
+TEST_F(PageFrameTest, APipeIsRefusedAtOnceAndTheFileOpenedBeforeStays) {
+  WriteBytes(user / "a.bin", fixtures::Pack(Bytes(100, 0x5A)));
+  ASSERT_EQ(::mkfifo((user / "pipe").c_str(), 0600), 0);
+  const QString pipe = QString::fromStdString((user / "pipe").string());
+  bench.dialogs.ChooseFile(QString::fromStdString((user / "a.bin").string()));
+  ASSERT_TRUE(page.Open());
+  const auto listing = Listing(work);
+
+  bench.dialogs.ChooseFile(pipe);
+  EXPECT_THROW(
+      {
+        try {
+          page.Open();
+        } catch (const texel::StepFailure& refused) {
+          EXPECT_THAT(refused.what(), HasSubstr((user / "pipe").string() + "' is a named pipe"));
+          throw;
+        }
+      },
+      texel::StepFailure);
+  EXPECT_EQ(page.PathBox()->text().toStdString(), (user / "a.bin").string());
+  bench.dialogs.ChooseFile(pipe);
+  QLineEdit box;
+  const texel::PickStep pick{&dialog, {"Pick", "DDS (*.dds)|*.dds"}, &box, work / "p.dds", true};
+  EXPECT_THROW(page.OnPickHdTextureSet(std::span(&pick, 1)), texel::StepFailure);
+  EXPECT_EQ(Listing(work), listing);
+  EXPECT_TRUE(box.text().isEmpty());
 }
 
 // --- create press -------------------------------------------------------------------------

@@ -60,6 +60,11 @@ TEST_F(MainFormTest, StartUpBuildsEveryWorkingFolderAfresh) {
   fs::create_directories(Work("Boot3d") / "sub");
   WriteText(Work("Boot3d") / "sub" / "x", "x");
   WriteText(Work("Boot3d") / "DATA1.dll", "stale reference");
+  // Anything standing where a working folder belongs goes too.
+  fs::remove_all(Work("Face"));
+  WriteText(Work("Face"), "a file in the way");
+  fs::remove_all(Work("Glove"));
+  fs::create_symlink(program.Cfg() / "Glove", Work("Glove"));
 
   auto form = Start();
   EXPECT_TRUE(dialogs.Messages().empty());
@@ -71,6 +76,7 @@ TEST_F(MainFormTest, StartUpBuildsEveryWorkingFolderAfresh) {
   }
   EXPECT_TRUE(SameTree(Work("Boot"), program.Cfg() / "Boot"));
   EXPECT_TRUE(SameTree(Work("Glove"), program.Cfg() / "Glove"));
+  EXPECT_FALSE(fs::is_symlink(Work("Glove")));
   EXPECT_TRUE(SameTree(Work("Boot3d"), program.Cfg() / "Boot3d"));
 }
 

@@ -1,6 +1,6 @@
 // A save or export onto the user's existing file that fails part-way (a full disk) leaves that
 // file as it was, no temporary file beside it, and the guard's error box instead of "Save
-// Succesfull".
+// Succesfull". A fault of the program's own working folder is told as that, not as the user's.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -89,6 +89,43 @@ TEST_F(FailedSaveTest, ATurfDdsExportOverAnExistingFile) {
   EXPECT_THAT(testing_support::Messages(h.Script()),
               testing::ElementsAre(GuardErrorBox<Shown>(
                   "Truf HD \u2014 \"Export\" (Export Texture)", kSaidInWords)));
+  ExpectTheUsersFilesUnchanged(files);
+}
+
+TEST_F(FailedSaveTest, FaultsOfTheWorkingFolderAreToldAsItsOwn) {
+  WriteFile(h.User("truf.bin"), fixtures::MakeTurf().bytes);
+  WriteFile(h.User("hd.dds"), fixtures::MakeHdTurfTexture());
+  WriteFile(h.User("earlier.bin"), kEarlier);
+  const auto files = h.UserFiles();
+  const std::string appData = h.Work(texel::AssetKind::Truf, "").parent_path().parent_path();
+  Choose("truf.bin");
+  {
+    const files::WriteFaultScope full(0);
+    h.Click("cmdOpenTruf");
+  }
+  EXPECT_THAT(testing_support::Messages(h.Script()),
+              testing::ElementsAre(GuardErrorBox<Shown>(
+                  "Truf HD \u2014 \"Open\" (Open File)",
+                  {"Texel Forge's working folder \"" + appData + "\" has no room left",
+                   "your files are untouched"})));
+
+  // The folder removed behind the save question.
+  h.Script().Forget();
+  Choose("truf.bin");
+  h.Click("cmdOpenTruf");
+  Choose("hd.dds");
+  h.Click("cmdOpenTrufTexture");
+  h.Select("Truf_HD_Option");
+  h.Script().AnswerYes();
+  Choose("earlier.bin");
+  h.Script().AfterNextFileDialog(
+      [&] { std::filesystem::remove_all(h.Work(texel::AssetKind::Truf, "")); });
+  h.Click("cmd_CreateHD_Truf");
+  const auto messages = testing_support::Messages(h.Script());
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_THAT(messages[1],
+              GuardErrorBox<Shown>("Truf HD \u2014 \"Create HD\" (Hd Done)",
+                                   {"working folder", "is missing", "start it again"}));
   ExpectTheUsersFilesUnchanged(files);
 }
 

@@ -105,23 +105,33 @@ TEST_F(TrufTabTest, NoLeavesTheRebuiltWorkCopyAndSavesNothing) {
   EXPECT_EQ(h.UserFiles(), userFiles);
 }
 
-TEST_F(TrufTabTest, AFileWithoutATextureEndsTheBuild) {
+// After a refused open nothing of the refused file passes for an opened one: the build answers
+// as with nothing opened, even when a good file and a texture were there before.
+TEST_F(TrufTabTest, AFileTheOpenRefusesLeavesNothingToBuildFrom) {
   Bytes noTexture(100, 0x33);
   std::copy_n(Bytes{0xE8, 0x55, 0x15, 0x00}.begin(), 4, noTexture.begin() + 8);  // 1398248
   WriteFile(h.User("broken.bin"), noTexture);
-  Pick();
-  Open("broken.bin");  // the cut fails: reported by the guard
-  ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_THAT(Messages()[0],
-              GuardErrorBox<Shown>("Truf HD \u2014 \"Open\" (Open File)",
-                                   {h.User("broken.bin").string(), "holds no DDS texture"}));
+  Bytes strayMagic(300, 0x33);
+  std::copy_n("DDS ", 4, strayMagic.begin() + 50);
+  WriteFile(h.User("stray.bin"), strayMagic);
+  for (const auto& [refused, reason] :
+       {std::pair{"broken.bin", "holds no DDS texture"}, {"stray.bin", "DDS"}}) {
+    h.Script().Forget();
+    Open();
+    Pick();
+    Open(refused);
+    ASSERT_EQ(Messages().size(), 1u) << refused;
+    EXPECT_THAT(Messages()[0], GuardErrorBox<Shown>("Truf HD \u2014 \"Open\" (Open File)",
+                                                    {h.User(refused).string(), reason}));
+    EXPECT_EQ(h.WorkFiles(AssetKind::Truf), std::set<std::string>{"Truf-new.dds"});
 
-  h.Script().Forget();
-  const auto userFiles = h.UserFiles();
-  h.Select("Truf_HD_Option");
-  h.Click("cmd_CreateHD_Truf");
-  EXPECT_EQ(Messages(), (std::vector<Shown>{kNotFound}));
-  EXPECT_EQ(h.UserFiles(), userFiles);
+    h.Script().Forget();
+    const auto userFiles = h.UserFiles();
+    h.Select("Truf_HD_Option");
+    h.Click("cmd_CreateHD_Truf");
+    EXPECT_EQ(Messages(), (std::vector<Shown>{kNotFound}));
+    EXPECT_EQ(h.UserFiles(), userFiles);
+  }
 }
 
 TEST_F(TrufTabTest, ExportsConvertBeforeTheDialogAndReportEveryFormat) {
