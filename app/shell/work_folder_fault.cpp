@@ -39,7 +39,8 @@ bool Inside(const std::string& text, const fs::path& folder) {
   return text.find(folder.string() + "/") != std::string::npos;
 }
 
-// What was refused, where the failure names a file inside `folder`.
+// What was refused, where the failure names a file inside `folder`: the working folders, or the
+// program folder beside them where the library keeps its unpack file.
 Refusal RefusalIn(const std::exception& error, const fs::path& folder) {
   if (const auto* files = dynamic_cast<const FileSystemError*>(&error)) {
     return Inside(files->Path().string(), folder) ? OfErrno(files->Code().value()) : Refusal::None;
@@ -57,7 +58,7 @@ Refusal RefusalIn(const std::exception& error, const fs::path& folder) {
 std::optional<UserFacingFailure> WorkFolderFault(const Workbench& bench,
                                                  const std::exception& error) {
   const fs::path appData = bench.ProgramFolder() / "AppData";
-  const Refusal refusal = RefusalIn(error, appData);
+  const Refusal refusal = RefusalIn(error, bench.ProgramFolder());
   if (refusal == Refusal::None) return std::nullopt;
   const std::string folder = "Texel Forge's working folder \"" + appData.string() + "\"";
   const std::string reason =

@@ -11,7 +11,7 @@
 namespace texel {
 
 // The failure in words about the program folder's AppData, or nothing when `error` is not a
-// write refused inside it.
+// write refused inside the program folder.
 std::optional<UserFacingFailure> WorkFolderFault(const Workbench& bench,
                                                  const std::exception& error);
 
