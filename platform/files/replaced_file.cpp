@@ -27,11 +27,11 @@ fs::path FileBehindLinks(const fs::path& target) {
 int KeepModeOf(const fs::path& target, const fs::path& temporary) {
   struct stat old {};
   if (::stat(target.c_str(), &old) != 0) return 0;  // a new file: the umask decides
-  // The group first: changing it may clear set-id bits that the chmod then restores.
   if (::chown(temporary.c_str(), static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM) {
     return errno;
   }
-  if (::chmod(temporary.c_str(), old.st_mode & 07777) != 0) return errno;
+  // Who may read, write and run it; set-id bits are not carried over to new content.
+  if (::chmod(temporary.c_str(), old.st_mode & 0777) != 0) return errno;
   return 0;
 }
 

@@ -10,8 +10,8 @@ namespace files {
 // to no file yet: the rename goes over that file, so the links stay links.
 std::filesystem::path FileBehindLinks(const std::filesystem::path& target);
 
-// When `target` exists, `temporary` takes its permission bits and, where the process may set
-// it, its group. Returns the errno of a failed change, 0 otherwise.
+// When `target` exists, `temporary` takes its read, write and run bits and, where the process
+// may set it, its group. Returns the errno of a failed change, 0 otherwise.
 int KeepModeOf(const std::filesystem::path& target, const std::filesystem::path& temporary);
 
 }  // namespace files
