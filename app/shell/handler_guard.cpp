@@ -40,16 +40,10 @@ Told Tell(const std::exception& error) {
   return {error.what(), {}};
 }
 
-void ReplaceAll(std::string& text, const std::string& from, const std::string& to) {
-  if (from.empty()) return;
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
-// Like ReplaceAll, but only where `from` is a whole name: "a.dds" in "a.dds.png" is another
-// file and stays as it is.
-void ReplaceWholeNames(std::string& text, const std::string& from, const std::string& to) {
+// Every `from` in `text` becomes `to`; with `wholeNames`, only where `from` is not the start of a
+// longer name ("a.dds" in "a.dds.png" is another file and stays as it is).
+void ReplaceAll(std::string& text, const std::string& from, const std::string& to,
+                bool wholeNames = false) {
   if (from.empty()) return;
   const auto nameGoesOn = [&text](size_t end) {
     const auto at = [&text](size_t i) {
@@ -60,7 +54,7 @@ void ReplaceWholeNames(std::string& text, const std::string& from, const std::st
            (at(end) == '.' && std::isalnum(at(end + 1)));
   };
   for (size_t at = text.find(from); at != std::string::npos;) {
-    if (nameGoesOn(at + from.size())) {
+    if (wholeNames && nameGoesOn(at + from.size())) {
       at = text.find(from, at + from.size());
       continue;
     }
@@ -98,7 +92,7 @@ UserFacingFailure InUsersWords(const std::exception& error, std::vector<UserWord
     for (const std::string quote : {"'", "\""}) {
       ReplaceAll(told.reason, quote + work + quote, Said(w, quote));
     }
-    ReplaceWholeNames(told.reason, work, w.texture.empty() ? w.userFile : Said(w, "'"));
+    ReplaceAll(told.reason, work, w.texture.empty() ? w.userFile : Said(w, "'"), true);
   }
   if (!words.empty() && told.reason.find(words.front().userFile) == std::string::npos) {
     told.reason = "\"" + words.front().userFile + "\": " + told.reason;

@@ -79,7 +79,7 @@ void SingleTextureTab::ShowPreview(const char* source, const char* texture, cons
 void SingleTextureTab::ShowTextureInfo(const char* scanned, FourCcStride stride,
                                        const char* bitmap) {
   if (auto type = ScanDxtType(Work(scanned), stride)) m_ddsType->setText(*type);
-  const QSize size = PictureSize(Work(bitmap));
+  const QSize size = ui::BitmapPixelSize(Work(bitmap));
   m_height->setText(PixelCaption(size.height()));
   m_width->setText(PixelCaption(size.width()));
 }

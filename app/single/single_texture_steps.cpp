@@ -3,7 +3,6 @@
 #include <limits>
 
 #include "byte_range.h"
-#include "image_box.h"
 #include "whole_file.h"
 
 namespace texel {
@@ -67,8 +66,6 @@ std::optional<QString> ScanDxtType(const fs::path& file, FourCcStride stride) {
 }
 
 QString PixelCaption(int pixels) { return QString::number(pixels) + " PX "; }
-
-QSize PictureSize(const fs::path& bitmap) { return ui::BitmapPixelSize(bitmap); }
 
 bool RefuseAlreadyHd(Workbench& bench, const fs::path& unpacked) {
   if (!HoldsHdSizeValue(unpacked)) return false;

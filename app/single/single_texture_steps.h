@@ -33,8 +33,6 @@ std::optional<QString> ScanDxtType(const fs::path& file, FourCcStride stride);
 
 // Size labels: the number followed by " PX ".
 QString PixelCaption(int pixels);
-// A preview bitmap's width and height in pixels.
-QSize PictureSize(const fs::path& bitmap);
 
 // The face and hair open check: true (and the refusal shown) when the file is HD already.
 bool RefuseAlreadyHd(Workbench& bench, const fs::path& unpacked);

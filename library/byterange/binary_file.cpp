@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -28,21 +27,13 @@ namespace {
 std::FILE* OpenStream(const std::filesystem::path& path, BinaryFile::Mode mode) {
   if (mode == BinaryFile::Mode::Truncate) return std::fopen(path.c_str(), "w+b");
   const bool reads = mode == BinaryFile::Mode::ReadOnly;
-  const files::OpenedFile opened =
-      files::OpenRegularFile(path, reads ? O_RDONLY : O_RDWR | O_CREAT);
+  files::OpenedFile opened;
+  std::FILE* stream = files::OpenRegularStream(path, reads ? O_RDONLY : O_RDWR | O_CREAT,
+                                               reads ? "rb" : "r+b", opened);
   if (opened.notAFile != nullptr) {
     throw Failure(kAccessDenied, files::NotAFileText(path, opened.notAFile));
   }
-  if (opened.fd < 0) {
-    errno = opened.error;
-    return nullptr;
-  }
-  std::FILE* stream = ::fdopen(opened.fd, reads ? "rb" : "r+b");
-  if (stream == nullptr) {
-    const int error = errno;
-    ::close(opened.fd);
-    errno = error;
-  }
+  if (stream == nullptr) errno = opened.error;
   return stream;
 }
 

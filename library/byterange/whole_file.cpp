@@ -1,6 +1,5 @@
 #include "whole_file.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>

@@ -1,7 +1,6 @@
 #include "file_system_object.h"
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -37,7 +36,9 @@ namespace {
 // was opened (a file that grows meanwhile cannot keep the copy going); every write asks the
 // write check first.
 void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path& destination) {
-  const files::OpenedFile opened = files::OpenRegularFile(source, O_RDONLY);
+  files::OpenedFile opened;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(
+      files::OpenRegularStream(source, O_RDONLY, "rb", opened), &std::fclose);
   if (opened.notAFile != nullptr) {
     Fail("CopyFile", source, files::NotAFileText(source, opened.notAFile));
   }
@@ -45,13 +46,7 @@ void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path
     Fail("CopyFile", source, "the source file does not exist",
          std::make_error_code(std::errc::no_such_file_or_directory));
   }
-  if (opened.error != 0) FailErrno("CopyFile", source, opened.error);
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(::fdopen(opened.fd, "rb"), &std::fclose);
-  if (!in) {
-    const int error = errno;
-    ::close(opened.fd);
-    FailErrno("CopyFile", source, error);
-  }
+  if (!in) FailErrno("CopyFile", source, opened.error);
   std::FILE* out = std::fopen(temporary.c_str(), "wb");
   if (out == nullptr) FailErrno("CopyFile", destination, errno);
   std::vector<char> buffer(1 << 20);

@@ -55,6 +55,19 @@ OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags) {
   return opened;
 }
 
+std::FILE* OpenRegularStream(const std::filesystem::path& path, int flags, const char* mode,
+                             OpenedFile& opened) {
+  opened = OpenRegularFile(path, flags);
+  if (opened.fd < 0) return nullptr;
+  std::FILE* stream = ::fdopen(opened.fd, mode);
+  if (stream == nullptr) {
+    opened.error = errno;
+    ::close(opened.fd);
+    opened.fd = -1;
+  }
+  return stream;
+}
+
 std::string NotAFileText(const std::filesystem::path& path, const char* what) {
   return "'" + path.string() + "' is " + what + ", not a file";
 }

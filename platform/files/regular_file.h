@@ -2,6 +2,7 @@
 // folder is refused at once, before anything could wait on it.
 #pragma once
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -18,6 +19,11 @@ struct OpenedFile {
 // Nothing that is not a regular file is ever opened for reading, so nothing blocks; the
 // descriptor is the caller's to close.
 OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags);
+
+// OpenRegularFile as a C stream opened with `mode` ("rb", "r+b"); nullptr with `opened` saying
+// why when it is no regular file or could not be opened.
+std::FILE* OpenRegularStream(const std::filesystem::path& path, int flags, const char* mode,
+                             OpenedFile& opened);
 
 // What stands at `path` (following links) when it is there but is no regular file, without
 // opening it; nullptr for a regular file or nothing at all.
