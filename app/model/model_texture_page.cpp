@@ -144,8 +144,8 @@ bool ModelTexturePage::CutSignature() {
 SignatureMatch ModelTexturePage::MatchSignature() {
   const CheckRow& row = m_rows.check;
   // Reading never makes a file: a reference file that is not there is a broken installation.
-  RequireProgramData(Work(row.standardFile));
-  RequireProgramData(Work(row.hdFile));
+  RequireProgramData(row.standardFile);
+  RequireProgramData(row.hdFile);
   const auto signature = corvane::ReadWholeFile(Work(kSignatureWork));
   return {signature == corvane::ReadWholeFile(Work(row.standardFile)),
           signature == corvane::ReadWholeFile(Work(row.hdFile))};
@@ -261,7 +261,7 @@ void ModelTexturePage::RequirePieces() const {
   for (const ImagePiece& piece : m_rows.pieces) {
     try {
       if (piece.from == PieceFrom::ProgramData) {
-        RequireProgramData(Work(piece.file));
+        RequireProgramData(piece.file);
       } else {
         RequireNonEmptyFile(Work(piece.file));
       }

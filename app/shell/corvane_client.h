@@ -15,8 +15,10 @@ namespace fs = std::filesystem;
 
 class CorvaneClient {
  public:
-  // Fails with a message that says how to register the library when the class is unknown.
-  static CorvaneClient Create();
+  // A library that is not registered, or whose registered module cannot be loaded, fails with
+  // an InstallationFault saying so and giving the command that registers the library of
+  // `programFolder`.
+  static CorvaneClient Create(const fs::path& programFolder);
 
   void CompressFile(const fs::path& source, const fs::path& destination);
   void UncompressFile(const fs::path& compressed, const fs::path& uncompressed);

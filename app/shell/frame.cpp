@@ -111,6 +111,12 @@ void SaveCopy(Workbench& bench, const fs::path& result, const QString& chosen) {
     bench.FileSystem().CopyFile(result, target);
   } catch (const FileSystemError& error) {
     if (error.Path() != target) throw;
+    // A pipe or a device is told as the opens tell it; it is left exactly as it was.
+    if (error.Standing() != nullptr) {
+      throw UserFacingFailure("Could not save the file: \"" + target.string() + "\" is " +
+                                  error.Standing() + ", not a file. Nothing was written.",
+                              error.what());
+    }
     throw UserFacingFailure(
         "Could not save the file \"" + target.string() + "\": " + WhyNotWritten(error) + ". " +
             (existed ? "The file that was there is kept as it was." : "Nothing was written."),

@@ -14,6 +14,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "user_facing_failure.h"
 #include "workbench.h"
 
 namespace texel {
@@ -45,17 +46,6 @@ struct UserWords {
   fs::path workFile;
   std::string userFile;
   std::string texture;
-};
-
-// A failure already told in the user's words, with what failed kept for a bug report.
-class UserFacingFailure : public std::runtime_error {
- public:
-  UserFacingFailure(const std::string& reason, std::string detail)
-      : std::runtime_error(reason), m_detail(std::move(detail)) {}
-  const std::string& Detail() const { return m_detail; }
-
- private:
-  std::string m_detail;
 };
 
 // `error` told with each work file replaced by the words the user knows it by; a reason that

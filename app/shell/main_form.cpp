@@ -1,5 +1,6 @@
 #include "main_form.h"
 
+#include <cstring>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -15,7 +16,9 @@
 #include "handler_guard.h"
 #include "maker_site.h"
 #include "note_group.h"
+#include "program_data.h"
 #include "skin.h"
+#include "work_folder_fault.h"
 
 namespace texel {
 
@@ -64,16 +67,8 @@ constexpr std::array<AssetKind, 2> kCopiedAtStart = {AssetKind::Boot, AssetKind:
 constexpr std::array<AssetKind, 6> kRemovedAtEnd = {AssetKind::Face,  AssetKind::Ball,
                                                     AssetKind::Hair,  AssetKind::Boot,
                                                     AssetKind::Glove, AssetKind::Truf};
-// The ball's reference and template files, copied from AppData/cfg.
-constexpr std::array<const char*, 3> kBallFiles = {"WE00.dll", "DATA1.dll", "DATA2.dll"};
-
 constexpr const char* kSkinFile = "Texel Forge.dll";
 constexpr const char* kPictureFolder = "pictures";
-
-class StartUpError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
 
 class OtherCopyRuns : public std::runtime_error {
  public:
@@ -114,7 +109,7 @@ FileSystemObject& MainForm::FileSystem() {
 }
 
 CorvaneClient& MainForm::OnFirstUse(std::optional<CorvaneClient>& member) {
-  if (!member) member.emplace(CorvaneClient::Create());
+  if (!member) member.emplace(CorvaneClient::Create(m_programFolder));
   return *member;
 }
 
@@ -196,43 +191,53 @@ bool MainForm::Load() {
   return !m_otherCopyRuns;
 }
 
-void MainForm::CheckProgramData() {
-  // Checked ahead of the folder steps, so a broken installation changes nothing.
-  const fs::path appData = m_programFolder / "AppData";
-  const fs::path cfg = TemplateFolder();
-  std::vector<fs::path> missing;
-  if (!FileSystem().FolderExists(appData)) {
-    missing.push_back(appData);
-  } else if (!FileSystem().FolderExists(cfg)) {
-    missing.push_back(cfg);
-  } else {
-    for (const char* folder : {"Boot", "Glove", "Boot3d"}) {
-      if (!FileSystem().FolderExists(cfg / folder)) missing.push_back(cfg / folder);
-    }
-    for (const char* file : kBallFiles) {
-      if (!FileSystem().FileExists(cfg / file)) missing.push_back(cfg / file);
-    }
-  }
-  if (missing.empty()) return;
-  std::string text = "The program's data is missing:";
-  for (const fs::path& path : missing) text += "\r\n" + path.string();
-  text += "\r\nInstall AppData with its cfg folder beside the program.";
-  throw StartUpError(text);
-}
-
 void MainForm::OnMainFormLoad() {
   ui::ApplySkin(m_programFolder / kSkinFile);
-  FileSystemObject& files = FileSystem();
-  CheckProgramData();
-  // Taken before any folder is touched: another copy's working folders are its own.
-  if (!m_instanceLock) {
-    m_instanceLock = InstanceLock::Take(m_programFolder / "AppData");
-    if (!m_instanceLock) {
-      m_otherCopyRuns = true;
-      throw OtherCopyRuns();
-    }
+  const fs::path appData = m_programFolder / "AppData";
+  if (!FileSystem().FolderExists(appData)) {
+    throw InstallationFault(
+        "Texel Forge's data folder \"" + appData.string() + "\" is missing. " + kInstallDataAgain,
+        "Missing: " + appData.string());
   }
-  const fs::path cfg = TemplateFolder();
+  // Damaged data is told once, here, and spoils only the tabs that need it: every folder that
+  // can be laid out still is.
+  std::vector<std::string> told;
+  std::vector<std::string> details;
+  if (const std::vector<std::string> damaged = DamagedShippedData(*this); !damaged.empty()) {
+    std::string text = "Texel Forge's own data is damaged:";
+    for (const std::string& line : damaged) text += "\r\n" + line;
+    told.push_back(text + "\r\n" + kInstallDataAgain);
+  }
+  try {
+    if (const int refused = WriteRefusal(appData)) {
+      throw InstallationFault(NotWritableWords(appData, "start it again"),
+                              appData.string() + ": " + std::strerror(refused));
+    }
+    // Taken before any folder is touched: another copy's working folders are its own.
+    if (!m_instanceLock) {
+      m_instanceLock = InstanceLock::Take(appData);
+      if (!m_instanceLock) {
+        m_otherCopyRuns = true;
+        throw OtherCopyRuns();
+      }
+    }
+    LayOutWorkFolders();
+  } catch (const UserFacingFailure& fault) {
+    told.push_back(fault.what());
+    details.push_back(fault.Detail());
+  }
+  if (told.empty()) return;
+  std::string reason = told.front();
+  for (size_t i = 1; i < told.size(); ++i) reason += "\r\n" + told[i];
+  std::string detail;
+  for (const std::string& line : details) {
+    if (!line.empty()) detail += (detail.empty() ? "" : "\r\n") + line;
+  }
+  throw InstallationFault(reason, detail);
+}
+
+void MainForm::LayOutWorkFolders() {
+  FileSystemObject& files = FileSystem();
   // Each folder is made whatever became of another, so one in the way spoils only itself.
   std::vector<std::string> spoiled;
   const auto make = [&spoiled](const fs::path& folder, const std::function<void()>& steps) {
@@ -241,6 +246,15 @@ void MainForm::OnMainFormLoad() {
       steps();
     } catch (const std::exception& error) {
       spoiled.push_back(error.what());
+    }
+  };
+  // Shipped data that is missing was told already; its folder is laid out with what is there,
+  // so that its tab says what is wrong rather than that its folder is missing.
+  const auto copyShipped = [&files](const fs::path& shipped, const fs::path& folder) {
+    if (files.FolderExists(shipped)) {
+      files.CopyFolder(shipped, folder);
+    } else {
+      files.CreateFolder(folder);
     }
   };
 
@@ -259,26 +273,29 @@ void MainForm::OnMainFormLoad() {
     const fs::path folder = WorkFolder(kind);
     make(folder, [&] {
       if (files.FolderExists(folder)) files.DeleteFolder(folder);
-      files.CopyFolder(cfg / folder.filename(), folder);
+      copyShipped(TemplateFolder() / folder.filename(), folder);
     });
   }
-  make(boot3d, [&] { files.CopyFolder(cfg / "Boot3d", boot3d); });
+  make(boot3d, [&] { copyShipped(TemplateFolder() / "Boot3d", boot3d); });
   const fs::path ball = WorkFolder(AssetKind::Ball);
   make(ball, [&] {
-    for (const char* file : kBallFiles) files.CopyFile(cfg / file, ball / file);
+    for (const char* file : ShippedFiles(AssetKind::Ball)) {
+      const fs::path original = ShippedOriginal(*this, AssetKind::Ball, file);
+      if (DataLack(original).empty()) files.CopyFile(original, ball / file);
+    }
   });
   if (spoiled.empty()) return;
   std::string text = "Texel Forge could not lay out its working folders in \"" +
                      (m_programFolder / "AppData").string() + "\":";
   for (const std::string& reason : spoiled) text += "\r\n" + reason;
   text += "\r\nRemove what is named there, or let Texel Forge write there, and start it again.";
-  throw StartUpError(text);
+  throw InstallationFault(text, {});
 }
 
 void MainForm::OnMainFormUnload() {
   FileSystemObject& files = FileSystem();
-  // The folders are another copy's, or (without AppData) the start-up built nothing.
-  if (m_otherCopyRuns || !files.FolderExists(m_programFolder / "AppData")) return;
+  // Without the lock the folders are another copy's, or the start laid out none.
+  if (!m_instanceLock || !files.FolderExists(m_programFolder / "AppData")) return;
   // A folder removed while the program ran is simply not there to remove.
   for (AssetKind kind : kRemovedAtEnd) {
     if (files.FolderExists(WorkFolder(kind))) files.DeleteFolder(WorkFolder(kind));

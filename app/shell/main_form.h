@@ -72,7 +72,9 @@ class MainForm : public QMainWindow, public Workbench {
   CorvaneClient& OnFirstUse(std::optional<CorvaneClient>& member);
   void BuildMenus();
   void BuildTabs(const TabFactories& tabs);
-  void CheckProgramData();
+  // The working folders afresh: emptied, or copied from the shipped data. Throws an
+  // InstallationFault naming what it could not lay out.
+  void LayOutWorkFolders();
 
   fs::path m_programFolder;
   ui::DialogService& m_dialogs;

@@ -61,7 +61,10 @@ void TabPage::RunPress(const std::function<void()>& run) {
     if (std::optional<UserFacingFailure> workFolder = WorkFolderFault(m_bench, error)) {
       throw *std::move(workFolder);
     }
-    if (dynamic_cast<const ProgramDataFailure*>(&error) != nullptr) throw;
+    if (dynamic_cast<const ProgramDataFailure*>(&error) != nullptr ||
+        dynamic_cast<const InstallationFault*>(&error) != nullptr) {
+      throw;
+    }
     throw InUsersWords(error, std::move(words));
   }
 }

@@ -46,6 +46,10 @@ class TabPage : public QWidget {
   TabPage(Workbench& bench, AssetKind kind, const char* openDialog, const char* saveDialog);
 
   fs::path Work(const char* name) const { return m_bench.WorkFolder(m_kind) / name; }
+  // The copy of a shipped data file in this tab's working folder holds bytes.
+  void RequireProgramData(const char* name) const {
+    texel::RequireProgramData(m_bench, m_kind, name);
+  }
 
   // Controls -----------------------------------------------------------------------------------
   // A push button whose handler runs under the guard, in the tab's working folder.

@@ -1,9 +1,14 @@
 #include "tab_steps.h"
 
+#include <cstring>
 #include <limits>
 #include <system_error>
 
+#include "handler_guard.h"
+#include "instance_lock.h"
+#include "program_data.h"
 #include "regular_file.h"
+#include "work_folder_fault.h"
 
 namespace texel {
 
@@ -34,44 +39,45 @@ void RequireRegularFile(const fs::path& file) {
   }
 }
 
-bool IsNonEmptyFile(const fs::path& file) {
-  std::error_code error;
-  return fs::is_regular_file(file, error) && fs::file_size(file, error) > 0 && !error;
-}
-
-namespace {
-
-// "missing", "empty", or nothing for a file that holds bytes.
-const char* Lack(const fs::path& file) {
-  std::error_code error;
-  if (!fs::is_regular_file(file, error)) return "missing";
-  if (fs::file_size(file, error) == 0 || error) return "empty";
-  return nullptr;
-}
-
-}  // namespace
+bool IsNonEmptyFile(const fs::path& file) { return DataLack(file).empty(); }
 
 void RequireNonEmptyFile(const fs::path& file) {
-  if (const char* lack = Lack(file)) {
-    throw StepFailure("The file \"" + file.string() + "\" is " + lack + ".");
+  if (const std::string lack = DataLack(file); !lack.empty()) {
+    throw StepFailure("The file \"" + file.string() + "\" " + lack + ".");
   }
 }
 
-void RequireProgramData(const fs::path& file) {
-  if (const char* lack = Lack(file)) {
-    throw ProgramDataFailure("Texel Forge's own data is damaged: its file \"" + file.string() +
-                             "\" is " + lack +
-                             ". Close Texel Forge and start it again to restore it.");
+void RequireProgramData(const Workbench& bench, AssetKind kind, const std::string& name) {
+  const fs::path copy = bench.WorkFolder(kind) / name;
+  const std::string lack = DataLack(copy);
+  if (lack.empty()) return;
+  // A start copies the original again: that mends only a copy damaged while the program ran.
+  const fs::path original = ShippedOriginal(bench, kind, name);
+  if (const std::string damaged = DataLack(original); !damaged.empty()) {
+    throw ProgramDataFailure("Texel Forge's own data is damaged: its file \"" + original.string() +
+                             "\" " + damaged + ". " + kInstallDataAgain);
   }
+  throw ProgramDataFailure("Texel Forge's own data is damaged: its file \"" + copy.string() +
+                           "\" " + lack + ". Close Texel Forge and start it again to restore it.");
 }
 
 void RequireWorkFolder(const Workbench& bench, AssetKind kind) {
   std::error_code error;
   const fs::path folder = bench.WorkFolder(kind);
-  if (!fs::is_directory(folder, error)) {
-    throw StepFailure("This tab's working folder \"" + folder.string() +
-                      "\" is missing. Close Texel Forge and start it again to restore it.");
+  if (fs::is_directory(folder, error)) return;
+  const fs::path appData = bench.ProgramFolder() / "AppData";
+  if (!fs::is_directory(appData, error)) {
+    throw InstallationFault(
+        "Texel Forge's data folder \"" + appData.string() + "\" is missing. " + kInstallDataAgain,
+        "Missing: " + folder.string());
   }
+  if (const int refused = WriteRefusal(appData)) {
+    throw InstallationFault(NotWritableWords(appData, "start it again"),
+                            appData.string() + ": " + std::strerror(refused));
+  }
+  InstanceLock::Probe(appData);
+  throw StepFailure("This tab's working folder \"" + folder.string() +
+                    "\" is missing. Close Texel Forge and start it again to restore it.");
 }
 
 }  // namespace texel

@@ -54,12 +54,14 @@ void RequireRegularFile(const fs::path& file);
 bool IsNonEmptyFile(const fs::path& file);
 // Fails naming the file when it is missing or empty: a step reads only what is there.
 void RequireNonEmptyFile(const fs::path& file);
-// The same for a file the program ships (a reference or template file in a working folder):
-// a ProgramDataFailure that says to start the program again, which lays the folders afresh.
-void RequireProgramData(const fs::path& file);
+// The same for the copy of a file the program ships (a reference or template file in `kind`'s
+// working folder): a ProgramDataFailure that says to install the data again when the shipped
+// original is damaged too, else to start the program again, which lays the folders afresh.
+void RequireProgramData(const Workbench& bench, AssetKind kind, const std::string& name);
 
 // Every press of a tab works in its folder; one removed while the program runs is made again
-// only by the next start.
+// only by the next start. A folder the start could not lay out is told by what stopped it: the
+// data folder missing or not writable, or the lock file unusable.
 void RequireWorkFolder(const Workbench& bench, AssetKind kind);
 
 }  // namespace texel

@@ -1,5 +1,8 @@
 #include "work_folder_fault.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <string>
 
@@ -11,7 +14,7 @@ namespace texel {
 
 namespace {
 
-enum class Refusal { None, DiskFull, NotWritable };
+enum class Refusal { None, DiskFull, NotWritable, NotAFile };
 
 Refusal OfErrno(int error) {
   switch (error) {
@@ -29,6 +32,7 @@ Refusal OfErrno(int error) {
 
 Refusal OfResult(int32_t code) {
   if (code == corvane::kDiskFull) return Refusal::DiskFull;
+  if (code == corvane::kNotAFile) return Refusal::NotAFile;
   if (code == corvane::kWriteProtected || code == corvane::kAccessDenied) {
     return Refusal::NotWritable;
   }
@@ -43,7 +47,8 @@ bool Inside(const std::string& text, const fs::path& folder) {
 // program folder beside them where the library keeps its unpack file.
 Refusal RefusalIn(const std::exception& error, const fs::path& folder) {
   if (const auto* files = dynamic_cast<const FileSystemError*>(&error)) {
-    return Inside(files->Path().string(), folder) ? OfErrno(files->Code().value()) : Refusal::None;
+    if (!Inside(files->Path().string(), folder)) return Refusal::None;
+    return files->Standing() != nullptr ? Refusal::NotAFile : OfErrno(files->Code().value());
   }
   if (!Inside(error.what(), folder)) return Refusal::None;
   if (const auto* com = dynamic_cast<const com::Error*>(&error)) return OfResult(com->Code());
@@ -61,16 +66,37 @@ std::optional<UserFacingFailure> WorkFolderFault(const Workbench& bench,
   const Refusal refusal = RefusalIn(error, bench.ProgramFolder());
   if (refusal == Refusal::None) return std::nullopt;
   const std::string folder = "Texel Forge's working folder \"" + appData.string() + "\"";
-  const std::string reason =
-      refusal == Refusal::DiskFull
-          ? folder +
-                " has no room left: its disk is full. Free space on that disk and press "
-                "again; your files are untouched."
-          : folder +
-                " cannot be written (it is read-only, or Texel Forge may not write "
-                "there). Let Texel Forge write there and press again; your files are "
-                "untouched.";
-  return UserFacingFailure(reason, error.what());
+  switch (refusal) {
+    case Refusal::DiskFull:
+      return UserFacingFailure(folder +
+                                   " has no room left: its disk is full. Free space on that disk "
+                                   "and press again; your files are untouched.",
+                               error.what());
+    case Refusal::NotAFile:
+      // The start lays the working folders out afresh, whatever stands in them.
+      return UserFacingFailure(folder +
+                                   " holds something that is not a file where a work file "
+                                   "belongs. Close Texel Forge and start it again; your files "
+                                   "are untouched.",
+                               error.what());
+    default:
+      return UserFacingFailure(NotWritableWords(appData, "press again; your files are untouched"),
+                               error.what());
+  }
+}
+
+int WriteRefusal(const fs::path& folder) {
+  // Asked with the process's effective rights, as its writes will be.
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return 0;
+  const int error = errno;
+  return OfErrno(error) == Refusal::NotWritable ? error : 0;
+}
+
+std::string NotWritableWords(const fs::path& appData, const std::string& then) {
+  return "Texel Forge's working folder \"" + appData.string() +
+         "\" cannot be written (it is read-only, or Texel Forge may not write there). Let Texel "
+         "Forge write there and " +
+         then + ".";
 }
 
 }  // namespace texel

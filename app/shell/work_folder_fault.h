@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <optional>
+#include <string>
 
 #include "handler_guard.h"
 #include "workbench.h"
@@ -14,5 +15,13 @@ namespace texel {
 // write refused inside the program folder.
 std::optional<UserFacingFailure> WorkFolderFault(const Workbench& bench,
                                                  const std::exception& error);
+
+// The errno (EACCES, EROFS, EPERM) that keeps this process from making files in `folder`; 0 when
+// it may, or when it cannot tell.
+int WriteRefusal(const fs::path& folder);
+
+// "Texel Forge's working folder "<appData>" cannot be written (...). Let Texel Forge write there
+// and <then>."
+std::string NotWritableWords(const fs::path& appData, const std::string& then);
 
 }  // namespace texel

@@ -31,7 +31,7 @@ std::FILE* OpenStream(const std::filesystem::path& path, BinaryFile::Mode mode) 
   std::FILE* stream = files::OpenRegularStream(path, reads ? O_RDONLY : O_RDWR | O_CREAT,
                                                reads ? "rb" : "r+b", opened);
   if (opened.notAFile != nullptr) {
-    throw Failure(kAccessDenied, files::NotAFileText(path, opened.notAFile));
+    throw Failure(kNotAFile, files::NotAFileText(path, opened.notAFile));
   }
   if (stream == nullptr) errno = opened.error;
   return stream;

@@ -16,6 +16,8 @@ inline constexpr int32_t kInvalidArgument = static_cast<int32_t>(0x80070057u);
 inline constexpr int32_t kUnspecifiedFailure = static_cast<int32_t>(0x80004005u);
 inline constexpr int32_t kWriteProtected = static_cast<int32_t>(0x80070013u);
 inline constexpr int32_t kDiskFull = static_cast<int32_t>(0x80070070u);
+// A pipe, a socket or a device where a file is read or written: its kind of file is refused.
+inline constexpr int32_t kNotAFile = static_cast<int32_t>(0x800700DEu);
 
 // The result code of a failed system call, so that a caller can tell a full disk or a read-only
 // one from a fault of the file.

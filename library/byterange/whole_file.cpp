@@ -9,6 +9,7 @@
 #include "binary_file.h"
 #include "byte_range.h"
 #include "failure.h"
+#include "regular_file.h"
 #include "replaced_file.h"
 #include "temp_name.h"
 
@@ -33,18 +34,25 @@ std::vector<uint8_t> ReadWholeFile(const fs::path& path) {
 
 namespace {
 
-[[noreturn]] void FailFolder(const fs::path& target) {
-  throw Failure(kAccessDenied, "Cannot write '" + target.string() + "': it is a folder");
+// A folder, a pipe, a socket or a device at `target` is never replaced: the rename would make a
+// plain file of it. `named` is the path as the caller gave it.
+void RefuseToReplace(const fs::path& target, const fs::path& named) {
+  const char* standing = files::NotAFileAt(target);
+  if (standing == nullptr) return;
+  if (standing == files::kFolder) {
+    throw Failure(kAccessDenied, "Cannot write '" + target.string() + "': it is a folder");
+  }
+  throw Failure(kNotAFile, files::NotAFileText(named, standing) + "; nothing was written");
 }
 
 }  // namespace
 
 ReplacingFile::ReplacingFile(fs::path target, OldTarget old)
-    : m_target(files::FileBehindLinks(target)),
+    : m_named(std::move(target)),
+      m_target(files::FileBehindLinks(m_named)),
       m_temp(files::TempPathBeside(m_target)),
       m_old(old) {
-  std::error_code ignored;
-  if (fs::is_directory(m_target, ignored)) FailFolder(m_target);
+  RefuseToReplace(m_target, m_named);
 }
 
 ReplacingFile::~ReplacingFile() {
@@ -56,8 +64,8 @@ ReplacingFile::~ReplacingFile() {
 
 void ReplacingFile::Commit() {
   std::error_code error;
-  std::error_code ignored;
-  if (fs::is_directory(m_target, ignored)) FailFolder(m_target);
+  // Asked again: a pipe or a device may have taken the target's name while the file was written.
+  RefuseToReplace(m_target, m_named);
   // The file replaced keeps who may read and write it.
   if (const int kept = files::KeepModeOf(m_target, m_temp)) {
     error.assign(kept, std::generic_category());

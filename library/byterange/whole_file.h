@@ -26,8 +26,9 @@ enum class OldTarget {
 
 // A file written under a temporary name and moved to its target only when complete; until
 // then (and on any failure) the target keeps what it held and the temporary file goes away.
-// An output path that is a folder is refused and the folder stays. A file replaced keeps its
-// permission bits, and a target that is a symbolic link stays one: the file it names is replaced.
+// An output path that is a folder, a pipe, a socket or a device (its links followed) is refused
+// and stays as it was. A file replaced keeps its permission bits, and a target that is a
+// symbolic link stays one: the file it names is replaced.
 class ReplacingFile {
  public:
   ReplacingFile(std::filesystem::path target, OldTarget old);
@@ -40,7 +41,8 @@ class ReplacingFile {
   void Commit();
 
  private:
-  std::filesystem::path m_target;
+  std::filesystem::path m_named;   // as the caller gave it
+  std::filesystem::path m_target;  // its links followed
   std::filesystem::path m_temp;
   OldTarget m_old;
   bool m_committed = false;

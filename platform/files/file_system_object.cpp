@@ -32,6 +32,38 @@ namespace {
   Fail(operation, path, std::error_code(error, std::generic_category()));
 }
 
+// The temporary file goes unless it became the target.
+class Temporary {
+ public:
+  explicit Temporary(fs::path path) : m_path(std::move(path)) {}
+  Temporary(const Temporary&) = delete;
+  Temporary& operator=(const Temporary&) = delete;
+  ~Temporary() {
+    std::error_code ignored;
+    if (!m_renamed) fs::remove(m_path, ignored);
+  }
+  const fs::path& Path() const { return m_path; }
+  void Renamed() { m_renamed = true; }
+
+ private:
+  fs::path m_path;
+  bool m_renamed = false;
+};
+
+// A folder, a pipe, a socket or a device at `target` is never replaced: the rename would make
+// a plain file of it.
+void RefuseToReplace(const fs::path& target, const fs::path& destination) {
+  const char* standing = files::NotAFileAt(target);
+  if (standing == nullptr) return;
+  if (standing == files::kFolder) {
+    Fail("CopyFile", destination, "the target is a folder",
+         std::make_error_code(std::errc::is_a_directory));
+  }
+  throw FileSystemError("CopyFile \"" + destination.string() + "\": " +
+                            files::NotAFileText(destination, standing) + "; nothing was written",
+                        destination, {}, standing);
+}
+
 // Copies the regular file `source` into the temporary file, as many bytes as it held when it
 // was opened (a file that grows meanwhile cannot keep the copy going); every write asks the
 // write check first.
@@ -71,8 +103,6 @@ void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path
   }
   if (std::fclose(out) != 0 && error == 0) error = errno;
   if (error != 0) {
-    std::error_code ignored;
-    fs::remove(temporary, ignored);
     if (error == ESTALE) Fail("CopyFile", source, "the file changed while it was read");
     FailErrno("CopyFile", error == EIO ? source : destination, error);
   }
@@ -120,22 +150,18 @@ bool FileSystemObject::FileExists(const fs::path& file) const {
 void FileSystemObject::CopyFile(const fs::path& source, const fs::path& destination) {
   // Through a link, the file it names is replaced and the link stays.
   const fs::path target = files::FileBehindLinks(destination);
-  std::error_code ignored;
-  if (fs::is_directory(target, ignored)) {
-    Fail("CopyFile", destination, "the target is a folder",
-         std::make_error_code(std::errc::is_a_directory));
-  }
-  const fs::path temporary = files::TempPathBeside(target);
-  CopyBytes(source, temporary, destination);
+  RefuseToReplace(target, destination);
+  Temporary temporary(files::TempPathBeside(target));
+  CopyBytes(source, temporary.Path(), destination);
   // A file replaced keeps who may read it; a new one has the umask's mode.
   std::error_code ec;
-  const int kept = files::KeepModeOf(target, temporary);
+  const int kept = files::KeepModeOf(target, temporary.Path());
   if (kept != 0) ec.assign(kept, std::generic_category());
-  if (!ec) fs::rename(temporary, target, ec);
-  if (ec) {
-    fs::remove(temporary, ignored);
-    Fail("CopyFile", destination, ec);
-  }
+  // Asked again: a pipe or a device may have taken the target's name while the copy was made.
+  if (!ec) RefuseToReplace(target, destination);
+  if (!ec) fs::rename(temporary.Path(), target, ec);
+  if (ec) Fail("CopyFile", destination, ec);
+  temporary.Renamed();
 }
 
 void FileSystemObject::DeleteFile(const fs::path& file) {

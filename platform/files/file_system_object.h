@@ -14,15 +14,19 @@ namespace fs = std::filesystem;
 class FileSystemError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
-  FileSystemError(const std::string& text, fs::path path, std::error_code code)
-      : std::runtime_error(text), m_path(std::move(path)), m_code(code) {}
+  FileSystemError(const std::string& text, fs::path path, std::error_code code,
+                  const char* standing = nullptr)
+      : std::runtime_error(text), m_path(std::move(path)), m_code(code), m_standing(standing) {}
   // The file or folder the failure is about, and the system's reason where it gave one.
   const fs::path& Path() const { return m_path; }
   std::error_code Code() const { return m_code; }
+  // What stands at Path() instead of a file ("a named pipe"), when that is the failure.
+  const char* Standing() const { return m_standing; }
 
  private:
   fs::path m_path;
   std::error_code m_code;
+  const char* m_standing;
 };
 
 class FileSystemObject {
@@ -37,7 +41,8 @@ class FileSystemObject {
   bool FileExists(const fs::path& file) const;
   // destination afterwards holds exactly the bytes of source. The copy is written beside
   // destination under a temporary name and renamed over it, so destination is replaced whole
-  // or left as it was.
+  // or left as it was. A destination that is a folder, a pipe, a socket or a device (its links
+  // followed) is refused and stays as it was.
   void CopyFile(const fs::path& source, const fs::path& destination);
   void DeleteFile(const fs::path& file);
   // Renames source to destination, replacing a destination that exists.

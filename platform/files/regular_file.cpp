@@ -15,7 +15,7 @@ const char* NotAFile(mode_t mode) {
   if (S_ISFIFO(mode)) return "a named pipe";
   if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
   if (S_ISSOCK(mode)) return "a socket";
-  if (S_ISDIR(mode)) return "a folder";
+  if (S_ISDIR(mode)) return kFolder;
   return "a special file";
 }
 

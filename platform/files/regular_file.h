@@ -25,6 +25,9 @@ OpenedFile OpenRegularFile(const std::filesystem::path& path, int flags);
 std::FILE* OpenRegularStream(const std::filesystem::path& path, int flags, const char* mode,
                              OpenedFile& opened);
 
+// What NotAFileAt says of a folder; the other answers are "a named pipe", "a device", ...
+inline constexpr const char* kFolder = "a folder";
+
 // What stands at `path` (following links) when it is there but is no regular file, without
 // opening it; nullptr for a regular file or nothing at all.
 const char* NotAFileAt(const std::filesystem::path& path);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -68,8 +69,16 @@ void SetRegistryPathOverride(const char* utf8Path) {
 }
 
 RegistryDocument LoadRegistry(const fs::path& path) {
-  std::error_code ec;
-  if (!fs::exists(path, ec) && !ec) return {};
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return {};
+    throw std::runtime_error(Describe("cannot read the class registry", path, errno));
+  }
+  // A folder would read as an empty registry, and a pipe would make the read wait.
+  if (!S_ISREG(info.st_mode)) {
+    throw std::runtime_error("cannot read the class registry " + path.string() +
+                             ": it is not a file");
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error(Describe("cannot read the class registry", path, errno));
   std::ostringstream text;

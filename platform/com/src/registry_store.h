@@ -13,7 +13,8 @@ namespace com::detail {
 std::filesystem::path RegistryPath();
 void SetRegistryPathOverride(const char* utf8Path);
 
-// A missing file is an empty registry. Throws std::runtime_error naming the file otherwise.
+// A missing file is an empty registry. Throws std::runtime_error naming the file otherwise, also
+// when it is no regular file.
 RegistryDocument LoadRegistry(const std::filesystem::path& path);
 // Writes a temporary file beside the registry and renames it over the old one, so readers see
 // the old text or the new, never a mix. Creates missing parent folders.
