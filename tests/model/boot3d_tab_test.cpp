@@ -186,7 +186,8 @@ TEST_F(Boot3dTabTest, ATextureThatFailsToConvertIsNamedAsTheUserKnowsIt) {
   EXPECT_THAT(messages[0].text.toStdString(), testing::Not(testing::HasSubstr("AppData")));
 }
 
-TEST_F(Boot3dTabTest, MissingProgramDataSaysToStartAgain) {
+// A start copies the shipped original again: that mends a lost copy, not a lost original.
+TEST_F(Boot3dTabTest, MissingProgramDataSaysWhatMendsIt) {
   Open("boot3d.bin");
   PickAll();
   fs::remove(Work("WE00.4.dll"));
@@ -196,6 +197,15 @@ TEST_F(Boot3dTabTest, MissingProgramDataSaysToStartAgain) {
   ExpectOnlyGuardError("Boot 3d HD \u2014 \"Create HD\" (Hd Done)",
                        {"WE00.4.dll", "missing", "own data is damaged", "start it again"});
   EXPECT_THAT(Messages()[0].text.toStdString(), testing::Not(testing::HasSubstr("pick")));
+
+  const fs::path original = Work("").parent_path().parent_path() / "cfg" / "Boot3d" / "WE00.4.dll";
+  fs::remove(original);
+  h.Script().Forget();
+  h.Click("cmd_CreateHD_Boot3d");
+  ExpectOnlyGuardError(
+      "Boot 3d HD \u2014 \"Create HD\" (Hd Done)",
+      {"\"" + original.string() + "\" is missing", "Install Texel Forge's data again"});
+  EXPECT_THAT(Messages()[0].text.toStdString(), testing::Not(testing::HasSubstr("start it again")));
 }
 
 }  // namespace

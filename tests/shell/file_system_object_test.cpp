@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "shell_test_support.h"
+#include "special_files.h"
 
 namespace {
 
@@ -146,6 +147,28 @@ TEST(FileSystemObject, CopyFileReadsOnlyFilesAndKeepsWhatTheTargetWas) {
   EXPECT_EQ(ReadBytes(longName), kept);
   EXPECT_EQ(fs::status(longName).permissions(), fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_EQ(entries(), 5);  // no temporary file left beside them
+}
+
+// A rename over a pipe, a socket or a device would make a plain file of it: each is refused
+// before anything is written, and stays as it was.
+TEST(FileSystemObject, CopyFileNeverReplacesWhatIsNoFile) {
+  TempFolder temp;
+  FileSystemObject files;
+  WriteText(temp.Path() / "saved.bin", "saved");
+  for (const auto& special : testing_support::MakeSpecialFiles(temp.Path(), "out.bin")) {
+    SCOPED_TRACE(special.kind);
+    try {
+      files.CopyFile(temp.Path() / "saved.bin", special.path);
+      ADD_FAILURE() << "replaced " << special.kind;
+    } catch (const FileSystemError& error) {
+      EXPECT_EQ(error.Path(), special.path);
+      EXPECT_STREQ(error.Standing(), special.kind);
+      EXPECT_THAT(error.what(), HasSubstr("is " + std::string(special.kind) +
+                                          ", not a file; nothing was written"));
+    }
+    EXPECT_TRUE(testing_support::StillStands(special));
+  }
+  for (const std::string& name : Listing(temp.Path())) EXPECT_NE(name[0], '.') << name;
 }
 
 }  // namespace

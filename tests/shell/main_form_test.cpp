@@ -32,6 +32,7 @@ using shelltest::ProgramFolder;
 using shelltest::SameTree;
 using shelltest::WriteText;
 using testing::HasSubstr;
+using testing::Not;
 using testing_support::GuardErrorBox;
 
 const std::vector<std::string> kWorkFolders = {"Face",   "Hair",  "Ball", "Boot",
@@ -120,17 +121,42 @@ TEST_F(MainFormTest, TheShippedDataHoldsEveryFileTheTabsNeed) {
   EXPECT_NE(bytes("Boot/WE00.3.dll"), bytes("Boot/WE00.4.dll"));
 }
 
-TEST_F(MainFormTest, MissingProgramDataIsNamedAndNothingChanges) {
-  fs::remove_all(program.Cfg());
+// A start copies the same cfg again: damaged data is told once with the cure that works, and
+// every folder is still laid out, so that the tabs whose data is whole work.
+TEST_F(MainFormTest, DamagedProgramDataIsToldOnceAndTheRestIsLaidOut) {
+  fs::remove(program.Cfg() / "Boot" / "WE00.4.dll");
+  WriteText(program.Cfg() / "Glove" / "DATA1.dll", "");
+  fs::remove(program.Cfg() / "DATA1.dll");
   fs::create_directories(Work("Face"));
   WriteText(Work("Face") / "Face.bin", "work");
+  const auto said = [&](const fs::path& file, const char* lack) {
+    return "\"" + file.string() + "\" " + lack;
+  };
+  const std::string reinstall = "Install Texel Forge's data again";
+  {
+    auto form = Start();
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_THAT(dialogs.Messages()[0],
+                GuardErrorBox<ui::ShownMessage>(
+                    "Texel Forge's start-up",
+                    {said(program.Cfg() / "Boot" / "WE00.4.dll", "is missing"),
+                     said(program.Cfg() / "Glove" / "DATA1.dll", "is empty"),
+                     said(program.Cfg() / "DATA1.dll", "is missing"), reinstall}));
+    EXPECT_THAT(dialogs.Messages()[0].text.toStdString(), Not(HasSubstr("start it again")));
+    EXPECT_TRUE(Listing(Work("Face")).empty());
+    EXPECT_EQ(Listing(Work("Ball")), (std::set<std::string>{"WE00.dll", "DATA2.dll"}));
+    EXPECT_TRUE(SameTree(Work("Boot"), program.Cfg() / "Boot"));
+  }
+
+  fs::remove_all(program.Cfg());
+  dialogs.Forget();
   {
     auto form = Start();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_THAT(dialogs.Messages()[0],
                 GuardErrorBox<ui::ShownMessage>("Texel Forge's start-up",
-                                                {program.Cfg().string(), "data is missing"}));
-    EXPECT_EQ(Listing(program.AppData()), (std::set<std::string>{"Face", "Face/Face.bin"}));
+                                                {said(program.Cfg(), "is missing"), reinstall}));
+    for (const std::string& name : kWorkFolders) EXPECT_TRUE(Listing(Work(name)).empty()) << name;
   }
 
   fs::remove_all(program.AppData());
@@ -139,7 +165,7 @@ TEST_F(MainFormTest, MissingProgramDataIsNamedAndNothingChanges) {
   ASSERT_EQ(dialogs.Messages().size(), 1u);
   EXPECT_THAT(dialogs.Messages()[0],
               GuardErrorBox<ui::ShownMessage>("Texel Forge's start-up",
-                                              {program.AppData().string(), "data is missing"}));
+                                              {said(program.AppData(), "is missing"), reinstall}));
   EXPECT_FALSE(fs::exists(program.AppData()));
   // The window still comes up, and closing it asks nothing more.
   form->close();
@@ -185,6 +211,57 @@ TEST_F(MainFormTest, ASecondCopyFromTheSameFolderEndsAndChangesNothing) {
   auto next = std::make_unique<texel::MainForm>(program.Path(), dialogs, texel::TexelForgeTabs());
   EXPECT_TRUE(next->Load());
   EXPECT_FALSE(fs::exists(Work("Face") / "work.bin"));
+}
+
+// The lock needs only read access: one left by a run as another user still serves. Where no
+// lock can be taken, or AppData cannot be written, the start and every press say so in words.
+TEST_F(MainFormTest, ALockFileOrAnAppDataThatMayNotBeWritten) {
+  const fs::path lock = program.AppData() / "TexelForge.lock";
+  WriteText(lock, "");
+  shelltest::AsOrdinaryUser user(program.Path());
+  if (!user.Ok()) GTEST_SKIP() << "cannot take an ordinary user's rights";
+  const auto start = [&](fs::perms lockMode, fs::perms appDataMode) {
+    for (const std::string& name : kWorkFolders) fs::remove_all(Work(name));
+    fs::permissions(lock, lockMode);
+    fs::permissions(program.AppData(), appDataMode);
+    dialogs.Forget();
+    auto form = Start();
+    form->findChild<QPushButton*>("cmdOpenFaceBin")->click();
+    return form;
+  };
+  const auto toldTwice = [](const std::vector<std::string>& words) {
+    return testing::ElementsAre(
+        GuardErrorBox<ui::ShownMessage>("Texel Forge's start-up", words),
+        GuardErrorBox<ui::ShownMessage>("Face HD \u2014 \"Open\" (Open File)", words));
+  };
+  constexpr fs::perms kReadOnly = fs::perms::owner_read | fs::perms::group_read;
+  {
+    dialogs.ChooseFile("");  // the press's open dialog, cancelled
+    auto form = start(kReadOnly, fs::perms::all);
+    EXPECT_TRUE(dialogs.Messages().empty());
+    for (const std::string& name : kWorkFolders) EXPECT_TRUE(fs::is_directory(Work(name))) << name;
+    auto second =
+        std::make_unique<texel::MainForm>(program.Path(), dialogs, texel::TexelForgeTabs());
+    EXPECT_FALSE(second->Load());
+    ASSERT_EQ(dialogs.Messages().size(), 1u);
+    EXPECT_EQ(dialogs.Messages()[0].text, "Texel Forge is already running from this folder.");
+  }
+  {
+    auto form = start(fs::perms::none, fs::perms::all);
+    EXPECT_THAT(dialogs.Messages(), toldTwice({"cannot use its lock file \"" + lock.string() + "\"",
+                                               "Remove that file and start Texel Forge again."}));
+    form->close();  // without the lock no folder is touched, and nothing more is said
+    EXPECT_EQ(dialogs.Messages().size(), 2u);
+  }
+  {
+    const std::string appData = program.AppData().string();
+    auto form = start(kReadOnly, fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_THAT(dialogs.Messages(),
+                toldTwice({"working folder \"" + appData + "\" cannot be written",
+                           "Let Texel Forge write there and start it again.",
+                           appData + ": Permission denied"}));
+    fs::permissions(program.AppData(), fs::perms::all);
+  }
 }
 
 TEST_F(MainFormTest, ExitEndsWithoutCleanUp) {
@@ -344,18 +421,29 @@ TEST_F(MainFormTest, LibraryMembersAreCreatedOnFirstUseAndKept) {
   EXPECT_EQ(&form->FileSystem(), &form->FileSystem());
 }
 
+// The installation's fault: no user's file is named, and the command registers this folder's
+// library.
 TEST_F(MainFormTest, AnUnregisteredLibrarySaysHowToRegisterIt) {
   auto form = Start();
+  fs::create_symlink(fs::path(std::getenv("TF_PROGRAM_DIR")) / "Corvane_Gorm.so",
+                     program.Path() / "Corvane_Gorm.so");
+  testing_support::TempFolder user;
+  WriteText(user / "face.bin", "a face");
   WriteText(program.Path() / "empty-registry", "");
   struct RegistryOverride {
     explicit RegistryOverride(const fs::path& file) { ComSetRegistryPath(file.c_str()); }
     ~RegistryOverride() { ComSetRegistryPath(nullptr); }
   } override(program.Path() / "empty-registry");
-  texel::RunGuarded(*form, "OnOpenFaceBin", [&] { form->LibUnpack(); });
+  dialogs.ChooseFile(QString::fromStdString((user / "face.bin").string()));
+  form->findChild<QPushButton*>("cmdOpenFaceBin")->click();
   ASSERT_EQ(dialogs.Messages().size(), 1u);
+  const std::string module = (program.Path() / "Corvane_Gorm.so").string();
   EXPECT_THAT(dialogs.Messages()[0],
-              GuardErrorBox<ui::ShownMessage>("OnOpenFaceBin",
-                                              {"Corvane_Gorm", "not registered", "comreg"}));
+              GuardErrorBox<ui::ShownMessage>(
+                  "Face HD \u2014 \"Open\" (Open File)",
+                  {"library is not registered",
+                   "running: " + (program.Path() / "comreg").string() + " " + module + "\r\n"}));
+  EXPECT_THAT(dialogs.Messages()[0].text.toStdString(), Not(HasSubstr("face.bin")));
 }
 
 TEST_F(MainFormTest, EveryControlCarriesAnAccessibleName) {

@@ -2,6 +2,8 @@
 // shipped one, whole-file reads and writes, and a small workbench for the frame shapes.
 #pragma once
 
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -87,6 +89,33 @@ class ProgramFolder : public testing_support::TempFolder {
   fs::path Cfg() const { return AppData() / "cfg"; }
 };
 
+// Runs the scope with an ordinary user's rights when the tests run as root, who may write every
+// file, so that a file's or a folder's mode counts: `folder`'s tree becomes that user's own, as a
+// user's own installation is. Ok() is false where the rights cannot be changed.
+class AsOrdinaryUser {
+ public:
+  explicit AsOrdinaryUser(const fs::path& folder) {
+    if (::geteuid() != 0) return;
+    bool owned = ::lchown(folder.c_str(), kNobody, kNobody) == 0;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+      owned = owned && ::lchown(entry.path().c_str(), kNobody, kNobody) == 0;
+    }
+    m_changed = owned && ::seteuid(kNobody) == 0;
+    m_ok = m_changed;
+  }
+  ~AsOrdinaryUser() {
+    if (m_changed && ::seteuid(0) != 0) std::abort();
+  }
+  AsOrdinaryUser(const AsOrdinaryUser&) = delete;
+  AsOrdinaryUser& operator=(const AsOrdinaryUser&) = delete;
+  bool Ok() const { return m_ok; }
+
+ private:
+  static constexpr uid_t kNobody = 65534;
+  bool m_changed = false;
+  bool m_ok = true;
+};
+
 // The smallest workbench: real file system and library, scripted dialogs.
 class TestBench : public texel::Workbench {
  public:
@@ -105,7 +134,7 @@ class TestBench : public texel::Workbench {
 
  private:
   texel::CorvaneClient& Lib() {
-    if (!m_lib) m_lib.emplace(texel::CorvaneClient::Create());
+    if (!m_lib) m_lib.emplace(texel::CorvaneClient::Create(m_programFolder));
     return *m_lib;
   }
   fs::path m_programFolder;

@@ -9,6 +9,7 @@
 #include "game_files.h"
 #include "guard_error.h"
 #include "packed_container.h"
+#include "special_files.h"
 #include "tab_harness.h"
 #include "write_fault.h"
 
@@ -90,6 +91,27 @@ TEST_F(FailedSaveTest, ATurfDdsExportOverAnExistingFile) {
               testing::ElementsAre(GuardErrorBox<Shown>(
                   "Truf HD \u2014 \"Export\" (Export Texture)", kSaidInWords)));
   ExpectTheUsersFilesUnchanged(files);
+}
+
+// A pipe, a socket or a device chosen as the export's name is told as the opens tell it, and
+// stays exactly as it was.
+TEST_F(FailedSaveTest, AnExportOntoWhatIsNoFile) {
+  WriteFile(h.User("truf.bin"), fixtures::MakeTurf().bytes);
+  Choose("truf.bin");
+  h.Click("cmdOpenTruf");
+  h.Select("TDDS");
+  for (const auto& special : testing_support::MakeSpecialFiles(h.User(""), "out.dds")) {
+    SCOPED_TRACE(special.kind);
+    h.Script().Forget();
+    h.Script().ChooseFile(QString::fromStdString(special.path.string()));
+    h.Click("cmdExportTrufTexture");
+    EXPECT_THAT(testing_support::Messages(h.Script()),
+                testing::ElementsAre(GuardErrorBox<Shown>(
+                    "Truf HD \u2014 \"Export\" (Export Texture)",
+                    {"Could not save the file: \"" + special.path.string() + "\" is " +
+                     special.kind + ", not a file. Nothing was written."})));
+    EXPECT_TRUE(testing_support::StillStands(special));
+  }
 }
 
 TEST_F(FailedSaveTest, FaultsOfTheWorkingFolderAreToldAsItsOwn) {
