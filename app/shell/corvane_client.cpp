@@ -124,8 +124,12 @@ CorvaneClient CorvaneClient::Create(const fs::path& programFolder) {
   if (std::optional<std::string> words = LibraryFault(hr, programFolder)) {
     char code[16];
     std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(hr));
-    throw InstallationFault(
-        *words, "Class " + com::GuidToString(CLSID_CorvaneGorm) + ", result " + code + ": " + why);
+    // The class once on the bug-report line: the runtime's own words may name it already.
+    const std::string clsid = com::GuidToString(CLSID_CorvaneGorm);
+    const std::string result = std::string(code) + ": " + why;
+    throw InstallationFault(*words, why.find(clsid) == std::string::npos
+                                        ? "Class " + clsid + ", result " + result
+                                        : "Result " + result);
   }
   throw com::Error(hr, "Creating CorvaneGorm: " + why);
 }

@@ -59,8 +59,8 @@ void RefuseToReplace(const fs::path& target, const fs::path& destination) {
     Fail("CopyFile", destination, "the target is a folder",
          std::make_error_code(std::errc::is_a_directory));
   }
-  throw FileSystemError("CopyFile \"" + destination.string() + "\": " +
-                            files::NotAFileText(destination, standing) + "; nothing was written",
+  throw FileSystemError("CopyFile \"" + destination.string() + "\": the target is " + standing +
+                            ", not a file; nothing was written",
                         destination, {}, standing);
 }
 

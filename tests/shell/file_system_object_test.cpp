@@ -163,7 +163,7 @@ TEST(FileSystemObject, CopyFileNeverReplacesWhatIsNoFile) {
     } catch (const FileSystemError& error) {
       EXPECT_EQ(error.Path(), special.path);
       EXPECT_STREQ(error.Standing(), special.kind);
-      EXPECT_THAT(error.what(), HasSubstr("is " + std::string(special.kind) +
+      EXPECT_THAT(error.what(), HasSubstr("the target is " + std::string(special.kind) +
                                           ", not a file; nothing was written"));
     }
     EXPECT_TRUE(testing_support::StillStands(special));
