@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <system_error>
 #include <tuple>
-#include <vector>
 
 #include "com/bstr.h"
 #include "com/error.h"
@@ -51,15 +51,9 @@ std::string ShellWord(const std::string& text) {
 
 // The module the registry names for the class; `failure` is the lookup's own result.
 std::string RegisteredModule(HRESULT& failure) {
-  std::vector<char> buffer(4096);
-  for (;;) {
-    failure = ComLookupInprocServer(&CLSID_CorvaneGorm, buffer.data(),
-                                    static_cast<uint32_t>(buffer.size()));
-    if (failure != E_INVALIDARG || buffer.size() >= (1u << 20)) break;
-    buffer.resize(buffer.size() * 2);
-  }
-  if (SUCCEEDED(failure)) return buffer.data();
-  return TakeErrorText(failure);
+  char buffer[PATH_MAX];
+  failure = ComLookupInprocServer(&CLSID_CorvaneGorm, buffer, sizeof buffer);
+  return SUCCEEDED(failure) ? std::string(buffer) : TakeErrorText(failure);
 }
 
 std::string RegistryFile() {

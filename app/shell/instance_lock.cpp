@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
 
 #include "handler_guard.h"
@@ -43,8 +44,8 @@ int OpenLockFile(const fs::path& appData, int flags) {
   const std::string detail =
       "Cannot open the lock file \"" + file.string() + "\": " + std::strerror(opened.error);
   std::error_code ignored;
-  if (!fs::exists(file, ignored) && WriteRefusal(appData) != 0) {
-    throw InstallationFault(NotWritableWords(appData, "start it again"), detail);
+  if (!fs::exists(file, ignored)) {
+    if (std::optional<InstallationFault> fault = AppDataFault(appData)) throw *std::move(fault);
   }
   if (opened.error == EACCES) {
     FailToUse(file, "Texel Forge may not read it (a run as another user left it so)", kRemoveIt,

@@ -1,6 +1,6 @@
 #include "main_form.h"
 
-#include <cstring>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -194,44 +194,40 @@ bool MainForm::Load() {
 void MainForm::OnMainFormLoad() {
   ui::ApplySkin(m_programFolder / kSkinFile);
   const fs::path appData = m_programFolder / "AppData";
-  if (!FileSystem().FolderExists(appData)) {
-    throw InstallationFault(
-        "Texel Forge's data folder \"" + appData.string() + "\" is missing. " + kInstallDataAgain,
-        "Missing: " + appData.string());
-  }
+  const std::optional<InstallationFault> unusable = AppDataFault(appData);
+  // Without AppData there is no data to check and nothing to lay out.
+  if (unusable && !FileSystem().FolderExists(appData)) throw *unusable;
   // Damaged data is told once, here, and spoils only the tabs that need it: every folder that
   // can be laid out still is.
-  std::vector<std::string> told;
-  std::vector<std::string> details;
+  std::vector<UserFacingFailure> told;
   if (const std::vector<std::string> damaged = DamagedShippedData(*this); !damaged.empty()) {
     std::string text = "Texel Forge's own data is damaged:";
     for (const std::string& line : damaged) text += "\r\n" + line;
-    told.push_back(text + "\r\n" + kInstallDataAgain);
+    told.emplace_back(text + "\r\n" + kInstallDataAgain, std::string());
   }
-  try {
-    if (const int refused = WriteRefusal(appData)) {
-      throw InstallationFault(NotWritableWords(appData, "start it again"),
-                              appData.string() + ": " + std::strerror(refused));
-    }
-    // Taken before any folder is touched: another copy's working folders are its own.
-    if (!m_instanceLock) {
-      m_instanceLock = InstanceLock::Take(appData);
+  if (unusable) {
+    told.push_back(*unusable);
+  } else {
+    try {
+      // Taken before any folder is touched: another copy's working folders are its own.
       if (!m_instanceLock) {
-        m_otherCopyRuns = true;
-        throw OtherCopyRuns();
+        m_instanceLock = InstanceLock::Take(appData);
+        if (!m_instanceLock) {
+          m_otherCopyRuns = true;
+          throw OtherCopyRuns();
+        }
       }
+      LayOutWorkFolders();
+    } catch (const UserFacingFailure& fault) {
+      told.push_back(fault);
     }
-    LayOutWorkFolders();
-  } catch (const UserFacingFailure& fault) {
-    told.push_back(fault.what());
-    details.push_back(fault.Detail());
   }
   if (told.empty()) return;
-  std::string reason = told.front();
-  for (size_t i = 1; i < told.size(); ++i) reason += "\r\n" + told[i];
+  std::string reason;
   std::string detail;
-  for (const std::string& line : details) {
-    if (!line.empty()) detail += (detail.empty() ? "" : "\r\n") + line;
+  for (const UserFacingFailure& fault : told) {
+    reason += (reason.empty() ? "" : "\r\n") + std::string(fault.what());
+    if (!fault.Detail().empty()) detail += (detail.empty() ? "" : "\r\n") + fault.Detail();
   }
   throw InstallationFault(reason, detail);
 }

@@ -1,7 +1,7 @@
 #include "tab_steps.h"
 
-#include <cstring>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 #include "handler_guard.h"
@@ -66,15 +66,7 @@ void RequireWorkFolder(const Workbench& bench, AssetKind kind) {
   const fs::path folder = bench.WorkFolder(kind);
   if (fs::is_directory(folder, error)) return;
   const fs::path appData = bench.ProgramFolder() / "AppData";
-  if (!fs::is_directory(appData, error)) {
-    throw InstallationFault(
-        "Texel Forge's data folder \"" + appData.string() + "\" is missing. " + kInstallDataAgain,
-        "Missing: " + folder.string());
-  }
-  if (const int refused = WriteRefusal(appData)) {
-    throw InstallationFault(NotWritableWords(appData, "start it again"),
-                            appData.string() + ": " + std::strerror(refused));
-  }
+  if (std::optional<InstallationFault> fault = AppDataFault(appData)) throw *std::move(fault);
   InstanceLock::Probe(appData);
   throw StepFailure("This tab's working folder \"" + folder.string() +
                     "\" is missing. Close Texel Forge and start it again to restore it.");

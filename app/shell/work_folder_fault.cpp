@@ -4,11 +4,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
+#include <system_error>
 
 #include "com/error.h"
 #include "failure.h"
 #include "file_system_object.h"
+#include "program_data.h"
 
 namespace texel {
 
@@ -58,6 +61,24 @@ Refusal RefusalIn(const std::exception& error, const fs::path& folder) {
   return Refusal::None;
 }
 
+// The errno (EACCES, EROFS, EPERM) that keeps this process from making files in `folder`; 0 when
+// it may, or when it cannot tell.
+int WriteRefusal(const fs::path& folder) {
+  // Asked with the process's effective rights, as its writes will be.
+  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return 0;
+  const int error = errno;
+  return OfErrno(error) == Refusal::NotWritable ? error : 0;
+}
+
+// "Texel Forge's working folder "<appData>" cannot be written (...). Let Texel Forge write there
+// and <then>."
+std::string NotWritableWords(const fs::path& appData, const std::string& then) {
+  return "Texel Forge's working folder \"" + appData.string() +
+         "\" cannot be written (it is read-only, or Texel Forge may not write there). Let Texel "
+         "Forge write there and " +
+         then + ".";
+}
+
 }  // namespace
 
 std::optional<UserFacingFailure> WorkFolderFault(const Workbench& bench,
@@ -85,18 +106,18 @@ std::optional<UserFacingFailure> WorkFolderFault(const Workbench& bench,
   }
 }
 
-int WriteRefusal(const fs::path& folder) {
-  // Asked with the process's effective rights, as its writes will be.
-  if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return 0;
-  const int error = errno;
-  return OfErrno(error) == Refusal::NotWritable ? error : 0;
-}
-
-std::string NotWritableWords(const fs::path& appData, const std::string& then) {
-  return "Texel Forge's working folder \"" + appData.string() +
-         "\" cannot be written (it is read-only, or Texel Forge may not write there). Let Texel "
-         "Forge write there and " +
-         then + ".";
+std::optional<InstallationFault> AppDataFault(const fs::path& appData) {
+  std::error_code error;
+  if (!fs::is_directory(appData, error)) {
+    return InstallationFault(
+        "Texel Forge's data folder \"" + appData.string() + "\" is missing. " + kInstallDataAgain,
+        "Missing: " + appData.string());
+  }
+  if (const int refused = WriteRefusal(appData)) {
+    return InstallationFault(NotWritableWords(appData, "start it again"),
+                             appData.string() + ": " + std::strerror(refused));
+  }
+  return std::nullopt;
 }
 
 }  // namespace texel

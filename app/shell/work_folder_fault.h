@@ -16,12 +16,8 @@ namespace texel {
 std::optional<UserFacingFailure> WorkFolderFault(const Workbench& bench,
                                                  const std::exception& error);
 
-// The errno (EACCES, EROFS, EPERM) that keeps this process from making files in `folder`; 0 when
-// it may, or when it cannot tell.
-int WriteRefusal(const fs::path& folder);
-
-// "Texel Forge's working folder "<appData>" cannot be written (...). Let Texel Forge write there
-// and <then>."
-std::string NotWritableWords(const fs::path& appData, const std::string& then);
+// Why no working folder can be laid out in `appData`, with the cure: it is missing (the data
+// must be installed again), or this process may not make files there. Nothing when it can.
+std::optional<InstallationFault> AppDataFault(const fs::path& appData);
 
 }  // namespace texel
