@@ -23,9 +23,8 @@ namespace {
 }
 
 // A file read from, or edited in place, must be a regular file: a pipe or a device would make
-// the read wait or never end. A file written afresh is only ever a temporary one.
+// the read wait or never end.
 std::FILE* OpenStream(const std::filesystem::path& path, BinaryFile::Mode mode) {
-  if (mode == BinaryFile::Mode::Truncate) return std::fopen(path.c_str(), "w+b");
   const bool reads = mode == BinaryFile::Mode::ReadOnly;
   files::OpenedFile opened;
   std::FILE* stream = files::OpenRegularStream(path, reads ? O_RDONLY : O_RDWR | O_CREAT,
@@ -43,6 +42,11 @@ BinaryFile::BinaryFile(const std::filesystem::path& path, Mode mode) : m_path(pa
   errno = 0;
   m_file = OpenStream(path, mode);
   if (m_file == nullptr) FailWithErrno(errno, "Cannot open", path);
+}
+
+BinaryFile::BinaryFile(const files::NewFile& fresh) : m_path(fresh.Path()) {
+  m_file = fresh.OpenStream("w+b");
+  if (m_file == nullptr) FailWithErrno(errno, "Cannot open", m_path);
 }
 
 std::FILE* BinaryFile::Stream() const {

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "new_file.h"
+
 namespace corvane {
 
 class BinaryFile {
@@ -12,9 +14,10 @@ class BinaryFile {
   enum class Mode {
     ReadOnly,   // must exist
     ReadWrite,  // opened, or created empty when missing
-    Truncate,   // created, or emptied when present: written afresh
   };
   BinaryFile(const std::filesystem::path& path, Mode mode);
+  // The file a replacing write fills, written afresh from its start.
+  explicit BinaryFile(const files::NewFile& fresh);
   BinaryFile(const BinaryFile&) = delete;
   BinaryFile& operator=(const BinaryFile&) = delete;
   ~BinaryFile();

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -11,7 +12,6 @@
 #include "failure.h"
 #include "regular_file.h"
 #include "replaced_file.h"
-#include "temp_name.h"
 
 namespace corvane {
 
@@ -45,47 +45,44 @@ void RefuseToReplace(const fs::path& target, const fs::path& named) {
   throw Failure(kNotAFile, files::NotAFileText(named, standing) + "; nothing was written");
 }
 
+[[noreturn]] void FailToWrite(const char* what, const fs::path& target, int error) {
+  const int32_t code = CodeOfErrno(error);
+  throw Failure(code, std::string(what) + " '" + target.string() + "': " +
+                          (code == kFileNotFound ? "File not found" : std::strerror(error)));
+}
+
+// The target, refused before anything is made beside it.
+fs::path Replaceable(const fs::path& target, const fs::path& named) {
+  RefuseToReplace(target, named);
+  return target;
+}
+
 }  // namespace
 
 ReplacingFile::ReplacingFile(fs::path target, OldTarget old)
     : m_named(std::move(target)),
-      m_target(files::FileBehindLinks(m_named)),
-      m_temp(files::TempPathBeside(m_target)),
+      m_target(Replaceable(files::FileBehindLinks(m_named), m_named)),
+      m_fresh(m_target),
       m_old(old) {
-  RefuseToReplace(m_target, m_named);
+  if (m_fresh.Error() != 0) FailToWrite("Cannot open", m_target, m_fresh.Error());
 }
 
-ReplacingFile::~ReplacingFile() {
-  if (!m_committed) {
-    std::error_code ignored;
-    fs::remove(m_temp, ignored);
-  }
-}
+ReplacingFile::~ReplacingFile() = default;
 
 void ReplacingFile::Commit() {
-  std::error_code error;
   // Asked again: a pipe or a device may have taken the target's name while the file was written.
   RefuseToReplace(m_target, m_named);
   // The file replaced keeps who may read and write it.
-  if (const int kept = files::KeepModeOf(m_target, m_temp)) {
-    error.assign(kept, std::generic_category());
-  }
-  // unlink, unlike remove, never takes a folder that appeared since the check.
-  if (!error && m_old == OldTarget::DroppedFirst && ::unlink(m_target.c_str()) != 0 &&
-      errno != ENOENT)
-    error.assign(errno, std::generic_category());
-  if (!error) fs::rename(m_temp, m_target, error);
-  if (error)
-    throw Failure(CodeOfErrno(error.value()),
-                  "Cannot write '" + m_target.string() + "': " + error.message());
-  m_committed = true;
+  int error = m_fresh.TakeModeOf(m_target);
+  if (error == 0) error = m_fresh.RenameOnto(m_target, m_old == OldTarget::DroppedFirst);
+  if (error != 0) FailToWrite("Cannot write", m_target, error);
 }
 
 void WriteFileReplacing(const fs::path& target, OldTarget old,
                         std::span<const std::span<const uint8_t>> parts) {
   ReplacingFile out(target, old);
   try {
-    BinaryFile file(out.TempPath(), BinaryFile::Mode::Truncate);
+    BinaryFile file(out.Fresh());
     for (std::span<const uint8_t> part : parts) file.Write(part.data(), part.size());
     file.Close();
   } catch (const Failure& failure) {

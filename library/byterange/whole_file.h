@@ -8,6 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "new_file.h"
+
 namespace corvane {
 
 // Reads the whole file; fails naming the path when it is missing or unreadable.
@@ -36,16 +38,17 @@ class ReplacingFile {
   ReplacingFile& operator=(const ReplacingFile&) = delete;
   ~ReplacingFile();
 
-  const std::filesystem::path& TempPath() const { return m_temp; }
+  // The new file, made exclusively beside the target under a name no one can foresee.
+  const files::NewFile& Fresh() const { return m_fresh; }
+  const std::filesystem::path& TempPath() const { return m_fresh.Path(); }
   const std::filesystem::path& Target() const { return m_target; }
   void Commit();
 
  private:
   std::filesystem::path m_named;   // as the caller gave it
   std::filesystem::path m_target;  // its links followed
-  std::filesystem::path m_temp;
+  files::NewFile m_fresh;
   OldTarget m_old;
-  bool m_committed = false;
 };
 
 // Replaces target whole with the parts written one after another.

@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <atomic>
 #include <new>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "dispatch_table.h"
 #include "failure.h"
 #include "operations.h"
+#include "temp_name.h"
 
 namespace corvane {
 
@@ -19,12 +19,11 @@ namespace {
 
 constexpr const char* kUnpackTempName = "temp.bin";
 
-// The library's one file of its own, in its folder. The pid and a counter keep processes that
-// share the module (and overlapping calls) apart.
+// The library's one file of its own, in its folder. The pid tells whose it is; the random tag
+// keeps overlapping calls apart and leaves no name to plant a link at beforehand.
 fs::path UnpackTempPath() {
-  static std::atomic<unsigned> counter{0};
   return ModulePath().parent_path() / (std::string(kUnpackTempName) + "." +
-                                       std::to_string(getpid()) + "." + std::to_string(counter++));
+                                       std::to_string(getpid()) + "." + files::UnforeseeableTag());
 }
 
 // Removes the file on every way out of the scope.

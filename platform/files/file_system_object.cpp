@@ -9,9 +9,9 @@
 #include <system_error>
 #include <vector>
 
+#include "new_file.h"
 #include "regular_file.h"
 #include "replaced_file.h"
-#include "temp_name.h"
 #include "write_fault.h"
 
 namespace texel {
@@ -32,24 +32,6 @@ namespace {
   Fail(operation, path, std::error_code(error, std::generic_category()));
 }
 
-// The temporary file goes unless it became the target.
-class Temporary {
- public:
-  explicit Temporary(fs::path path) : m_path(std::move(path)) {}
-  Temporary(const Temporary&) = delete;
-  Temporary& operator=(const Temporary&) = delete;
-  ~Temporary() {
-    std::error_code ignored;
-    if (!m_renamed) fs::remove(m_path, ignored);
-  }
-  const fs::path& Path() const { return m_path; }
-  void Renamed() { m_renamed = true; }
-
- private:
-  fs::path m_path;
-  bool m_renamed = false;
-};
-
 // A folder, a pipe, a socket or a device at `target` is never replaced: the rename would make
 // a plain file of it.
 void RefuseToReplace(const fs::path& target, const fs::path& destination) {
@@ -64,13 +46,12 @@ void RefuseToReplace(const fs::path& target, const fs::path& destination) {
                         destination, {}, standing);
 }
 
-// Copies the regular file `source` into the temporary file, as many bytes as it held when it
-// was opened (a file that grows meanwhile cannot keep the copy going); every write asks the
-// write check first.
-void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path& destination) {
+using Stream = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+// The regular file `source`, opened for reading, and its length then.
+Stream OpenSource(const fs::path& source, long long& size) {
   files::OpenedFile opened;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(
-      files::OpenRegularStream(source, O_RDONLY, "rb", opened), &std::fclose);
+  Stream in(files::OpenRegularStream(source, O_RDONLY, "rb", opened), &std::fclose);
   if (opened.notAFile != nullptr) {
     Fail("CopyFile", source, files::NotAFileText(source, opened.notAFile));
   }
@@ -79,16 +60,24 @@ void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path
          std::make_error_code(std::errc::no_such_file_or_directory));
   }
   if (!in) FailErrno("CopyFile", source, opened.error);
-  std::FILE* out = std::fopen(temporary.c_str(), "wb");
-  if (out == nullptr) FailErrno("CopyFile", destination, errno);
+  size = opened.size;
+  return in;
+}
+
+// Copies as many bytes as the source held when it was opened (a file that grows meanwhile
+// cannot keep the copy going) into the new file; every write asks the write check first.
+void CopyBytes(std::FILE* in, long long size, const files::NewFile& temporary,
+               const fs::path& source, const fs::path& destination) {
+  Stream out(temporary.OpenStream("wb"), &std::fclose);
+  if (!out) FailErrno("CopyFile", destination, errno);
   std::vector<char> buffer(1 << 20);
   int error = 0;
-  for (auto left = static_cast<unsigned long long>(opened.size); left > 0;) {
+  for (auto left = static_cast<unsigned long long>(size); left > 0;) {
     const size_t n =
-        std::fread(buffer.data(), 1, std::min<unsigned long long>(buffer.size(), left), in.get());
+        std::fread(buffer.data(), 1, std::min<unsigned long long>(buffer.size(), left), in);
     if (n == 0) {
       // Shorter than when it was opened: what was copied is no copy of it.
-      error = std::ferror(in.get()) ? EIO : ESTALE;
+      error = std::ferror(in) ? EIO : ESTALE;
       break;
     }
     left -= n;
@@ -96,12 +85,12 @@ void CopyBytes(const fs::path& source, const fs::path& temporary, const fs::path
       error = ENOSPC;
       break;
     }
-    if (std::fwrite(buffer.data(), 1, n, out) != n) {
+    if (std::fwrite(buffer.data(), 1, n, out.get()) != n) {
       error = errno;
       break;
     }
   }
-  if (std::fclose(out) != 0 && error == 0) error = errno;
+  if (std::fclose(out.release()) != 0 && error == 0) error = errno;
   if (error != 0) {
     if (error == ESTALE) Fail("CopyFile", source, "the file changed while it was read");
     FailErrno("CopyFile", error == EIO ? source : destination, error);
@@ -151,17 +140,17 @@ void FileSystemObject::CopyFile(const fs::path& source, const fs::path& destinat
   // Through a link, the file it names is replaced and the link stays.
   const fs::path target = files::FileBehindLinks(destination);
   RefuseToReplace(target, destination);
-  Temporary temporary(files::TempPathBeside(target));
-  CopyBytes(source, temporary.Path(), destination);
+  long long size = 0;
+  const Stream in = OpenSource(source, size);
+  files::NewFile temporary(target);
+  if (temporary.Error() != 0) FailErrno("CopyFile", destination, temporary.Error());
+  CopyBytes(in.get(), size, temporary, source, destination);
   // A file replaced keeps who may read it; a new one has the umask's mode.
-  std::error_code ec;
-  const int kept = files::KeepModeOf(target, temporary.Path());
-  if (kept != 0) ec.assign(kept, std::generic_category());
+  int error = temporary.TakeModeOf(target);
   // Asked again: a pipe or a device may have taken the target's name while the copy was made.
-  if (!ec) RefuseToReplace(target, destination);
-  if (!ec) fs::rename(temporary.Path(), target, ec);
-  if (ec) Fail("CopyFile", destination, ec);
-  temporary.Renamed();
+  if (error == 0) RefuseToReplace(target, destination);
+  if (error == 0) error = temporary.RenameOnto(target);
+  if (error != 0) FailErrno("CopyFile", destination, error);
 }
 
 void FileSystemObject::DeleteFile(const fs::path& file) {

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "planted_names.h"
 #include "scratch_files.h"
 #include "whole_file.h"
 
@@ -156,12 +157,8 @@ TEST_F(ByteRangeTest, OpenModes) {
   EXPECT_TRUE(fs::exists(missing));
 
   WriteBytes(m_folder / "old.bin", Numbered(50));
-  {
-    BinaryFile kept(m_folder / "old.bin", BinaryFile::Mode::ReadWrite);
-    EXPECT_EQ(kept.Length(), 50);
-  }
-  BinaryFile fresh(m_folder / "old.bin", BinaryFile::Mode::Truncate);
-  EXPECT_EQ(fresh.Length(), 0);
+  BinaryFile kept(m_folder / "old.bin", BinaryFile::Mode::ReadWrite);
+  EXPECT_EQ(kept.Length(), 50);
 }
 
 // A pipe that takes the target's name while the new file is written stays a pipe: the target is
@@ -181,6 +178,32 @@ TEST_F(ByteRangeTest, AReplacingWriteAsksAgainJustBeforeItsRename) {
   }
   EXPECT_TRUE(fs::is_fifo(target));
   EXPECT_EQ(m_folder.Names(), std::vector<std::string>{"out.bin"});
+}
+
+// What was planted at the names the write tries is passed over and left as it was; a link swapped
+// in for the new file before the rename is never moved onto the target, nor given its mode.
+TEST_F(ByteRangeTest, AReplacingWriteMakesItsNewFileOnlyWhereNothingStands) {
+  const fs::path target = m_folder / "out.bin";
+  WriteBytes(target, Numbered(5));
+  fs::permissions(target, fs::perms::owner_all | fs::perms::group_read);
+  {
+    const testing_support::PlantedNames planted(target);
+    corvane::WriteFileReplacing(target, corvane::OldTarget::KeptUntilRename, {Numbered(20)});
+    EXPECT_TRUE(planted.Untouched());
+  }
+  EXPECT_EQ(ReadBytes(target), Numbered(20));
+  EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_all | fs::perms::group_read);
+
+  const fs::path victim = m_folder / "private-key";
+  const fs::perms own = fs::status(victim).permissions();
+  {
+    corvane::ReplacingFile out(target, corvane::OldTarget::DroppedFirst);
+    fs::remove(out.TempPath());
+    fs::create_symlink(victim, out.TempPath());
+    EXPECT_THROW(out.Commit(), corvane::Failure);
+  }
+  EXPECT_EQ(ReadBytes(target), Numbered(20));
+  EXPECT_EQ(fs::status(victim).permissions(), own);
 }
 
 }  // namespace

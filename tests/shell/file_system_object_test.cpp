@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "planted_names.h"
 #include "shell_test_support.h"
 #include "special_files.h"
 
@@ -169,6 +170,27 @@ TEST(FileSystemObject, CopyFileNeverReplacesWhatIsNoFile) {
     EXPECT_TRUE(testing_support::StillStands(special));
   }
   for (const std::string& name : Listing(temp.Path())) EXPECT_NE(name[0], '.') << name;
+}
+
+// In a folder that others may write, what was planted at the names the copy tries is passed
+// over and left as it was; the new file takes the umask's mode only once it is written.
+TEST(FileSystemObject, CopyFileMakesItsNewFileOnlyWhereNothingStands) {
+  TempFolder temp;
+  FileSystemObject files;
+  WriteText(temp.Path() / "saved.bin", "saved");
+  const auto target = temp.Path() / "out.bin";
+  const mode_t umask = ::umask(027);
+  {
+    const testing_support::PlantedNames planted(target);
+    files.CopyFile(temp.Path() / "saved.bin", target);
+    EXPECT_TRUE(planted.Untouched());
+  }
+  ::umask(umask);
+  EXPECT_FALSE(std::filesystem::is_symlink(target));
+  EXPECT_EQ(ReadBytes(target), ReadBytes(temp.Path() / "saved.bin"));
+  struct stat made {};
+  ASSERT_EQ(::stat(target.c_str(), &made), 0);
+  EXPECT_EQ(made.st_mode & 0777, 0640u);
 }
 
 }  // namespace
