@@ -126,6 +126,7 @@ QString ActionWords(const QAction* item) {
 
 void RunGuarded(Workbench& bench, const QString& doing, const std::function<void()>& body) {
   std::optional<Told> failed;
+  bool wentOn = false;
   {
     const ui::BusyCursor busy;
     try {
@@ -133,11 +134,13 @@ void RunGuarded(Workbench& bench, const QString& doing, const std::function<void
     } catch (const std::exception& error) {
       const std::optional<UserFacingFailure> workFolder = WorkFolderFault(bench, error);
       failed = workFolder ? Tell(*workFolder) : Tell(error);
+      wentOn = dynamic_cast<const WentOnPastIt*>(&error) != nullptr;
     }
   }
   if (!failed) return;
   // The work done before the failure stays as it is; the window goes on.
-  QString text = TwoLines(doing + " could not finish.", QString::fromStdString(failed->reason));
+  QString text = QString::fromStdString(failed->reason);
+  if (!wentOn) text = TwoLines(doing + " could not finish.", text);
   if (!failed->detail.empty()) text = TwoLines(text, QString::fromStdString(failed->detail));
   bench.Message(text, ui::kErrorOk, bench.Caption());
 }

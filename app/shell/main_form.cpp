@@ -200,7 +200,8 @@ void MainForm::OnMainFormLoad() {
   // Damaged data is told once, here, and spoils only the tabs that need it: every folder that
   // can be laid out still is.
   std::vector<UserFacingFailure> told;
-  if (const std::vector<std::string> damaged = DamagedShippedData(*this); !damaged.empty()) {
+  const std::vector<std::string> damaged = DamagedShippedData(*this);
+  if (!damaged.empty()) {
     std::string text = "Texel Forge's own data is damaged:";
     for (const std::string& line : damaged) text += "\r\n" + line;
     told.emplace_back(text + "\r\n" + kInstallDataAgain, std::string());
@@ -229,6 +230,9 @@ void MainForm::OnMainFormLoad() {
     reason += (reason.empty() ? "" : "\r\n") + std::string(fault.what());
     if (!fault.Detail().empty()) detail += (detail.empty() ? "" : "\r\n") + fault.Detail();
   }
+  // Only the data is at fault: everything else was laid out, and the tabs that need no bad file
+  // work.
+  if (told.size() == 1 && !damaged.empty()) throw WentOnPastIt(reason, detail);
   throw InstallationFault(reason, detail);
 }
 
@@ -244,16 +248,14 @@ void MainForm::LayOutWorkFolders() {
       spoiled.push_back(error.what());
     }
   };
-  // Shipped data that is missing was told already; its folder is laid out with what is there,
-  // so that its tab says what is wrong rather than that its folder is missing.
-  const auto copyShipped = [&files](const fs::path& shipped, const fs::path& folder) {
-    if (files.FolderExists(shipped)) {
-      files.CopyFolder(shipped, folder);
-    } else {
-      files.CreateFolder(folder);
+  // Shipped data that is damaged was told already. Each shipped file is copied on its own, so a
+  // bad one spoils nothing else, and its tab names it rather than saying its folder is missing.
+  const auto copyShipped = [this, &files](AssetKind kind, const fs::path& folder) {
+    for (const char* file : ShippedFiles(kind)) {
+      const fs::path original = ShippedOriginal(*this, kind, file);
+      if (DataLack(original).empty()) files.CopyFile(original, folder / file);
     }
   };
-
   const fs::path boot3d = WorkFolder(AssetKind::Boot3d);
   make(boot3d, [&] {
     if (files.FolderExists(boot3d)) files.DeleteFolder(boot3d);
@@ -269,17 +271,16 @@ void MainForm::LayOutWorkFolders() {
     const fs::path folder = WorkFolder(kind);
     make(folder, [&] {
       if (files.FolderExists(folder)) files.DeleteFolder(folder);
-      copyShipped(TemplateFolder() / folder.filename(), folder);
+      files.CreateFolder(folder);
+      copyShipped(kind, folder);
     });
   }
-  make(boot3d, [&] { copyShipped(TemplateFolder() / "Boot3d", boot3d); });
-  const fs::path ball = WorkFolder(AssetKind::Ball);
-  make(ball, [&] {
-    for (const char* file : ShippedFiles(AssetKind::Ball)) {
-      const fs::path original = ShippedOriginal(*this, AssetKind::Ball, file);
-      if (DataLack(original).empty()) files.CopyFile(original, ball / file);
-    }
+  make(boot3d, [&] {
+    files.CreateFolder(boot3d);
+    copyShipped(AssetKind::Boot3d, boot3d);
   });
+  const fs::path ball = WorkFolder(AssetKind::Ball);
+  make(ball, [&] { copyShipped(AssetKind::Ball, ball); });
   if (spoiled.empty()) return;
   std::string text = "Texel Forge could not lay out its working folders in \"" +
                      (m_programFolder / "AppData").string() + "\":";

@@ -1,6 +1,11 @@
 #include "program_data.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <system_error>
 
 #include "regular_file.h"
@@ -52,13 +57,15 @@ fs::path ShippedOriginal(const Workbench& bench, AssetKind kind, const std::stri
 }
 
 std::string DataLack(const fs::path& file) {
-  if (const char* standing = files::NotAFileAt(file)) {
-    return std::string("is ") + standing + ", not a file";
+  // Opened, not only looked at: a file the program may not read is as useless as a missing one.
+  const files::OpenedFile opened = files::OpenRegularFile(file, O_RDONLY);
+  if (opened.notAFile != nullptr) return std::string("is ") + opened.notAFile + ", not a file";
+  if (opened.fd < 0) {
+    if (opened.error == ENOENT || opened.error == ENOTDIR) return "is missing";
+    return std::string("cannot be read (") + std::strerror(opened.error) + ")";
   }
-  std::error_code error;
-  if (!fs::is_regular_file(file, error)) return "is missing";
-  if (fs::file_size(file, error) == 0 || error) return "is empty";
-  return {};
+  ::close(opened.fd);
+  return opened.size == 0 ? "is empty" : std::string();
 }
 
 std::vector<std::string> DamagedShippedData(const Workbench& bench) {

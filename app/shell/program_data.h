@@ -21,10 +21,11 @@ std::span<const char* const> ShippedFiles(AssetKind kind);
 fs::path ShippedOriginal(const Workbench& bench, AssetKind kind, const std::string& name);
 
 // What is wrong with `file` as program data: "is missing", "is empty", "is a named pipe, not a
-// file"; empty when it is a file that holds bytes.
+// file", "cannot be read (Permission denied)"; empty when it is a readable file that holds bytes.
 std::string DataLack(const fs::path& file);
 
-// Every shipped file or folder that is missing, empty or no file, as `"<path>" is missing`.
+// Every shipped file or folder that is missing, empty, unreadable or no file, as `"<path>" is
+// missing`.
 std::vector<std::string> DamagedShippedData(const Workbench& bench);
 
 // What mends damaged data.

@@ -26,4 +26,11 @@ class InstallationFault : public UserFacingFailure {
   using UserFacingFailure::UserFacingFailure;
 };
 
+// An installation fault the work went on past: it did what it could, so the box tells the fault
+// and not that the work could not finish.
+class WentOnPastIt : public InstallationFault {
+ public:
+  using InstallationFault::InstallationFault;
+};
+
 }  // namespace texel

@@ -5,8 +5,8 @@
 
 namespace ui {
 
-// Loads the skin file and applies it to the application; a missing or unreadable file is
-// ignored and the platform's look stays. Returns whether a skin was applied.
+// Loads the skin file and applies it to the application; a file that is missing, unreadable or
+// no regular file is ignored and the platform's look stays. Returns whether a skin was applied.
 bool ApplySkin(const std::filesystem::path& skinFile);
 
 }  // namespace ui

@@ -23,6 +23,8 @@
 #include "image_box.h"
 #include "maker_site.h"
 #include "shell_test_support.h"
+#include "special_files.h"
+#include "tab_steps.h"
 
 namespace {
 
@@ -34,6 +36,7 @@ using shelltest::WriteText;
 using testing::HasSubstr;
 using testing::Not;
 using testing_support::GuardErrorBox;
+using testing_support::GuardWentOnBox;
 
 const std::vector<std::string> kWorkFolders = {"Face",   "Hair",  "Ball", "Boot",
                                                "Boot3d", "Glove", "Truf"};
@@ -137,8 +140,7 @@ TEST_F(MainFormTest, DamagedProgramDataIsToldOnceAndTheRestIsLaidOut) {
     auto form = Start();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_THAT(dialogs.Messages()[0],
-                GuardErrorBox<ui::ShownMessage>(
-                    "Texel Forge's start-up",
+                GuardWentOnBox<ui::ShownMessage>(
                     {said(program.Cfg() / "Boot" / "WE00.4.dll", "is missing"),
                      said(program.Cfg() / "Glove" / "DATA1.dll", "is empty"),
                      said(program.Cfg() / "DATA1.dll", "is missing"), reinstall}));
@@ -154,8 +156,7 @@ TEST_F(MainFormTest, DamagedProgramDataIsToldOnceAndTheRestIsLaidOut) {
     auto form = Start();
     ASSERT_EQ(dialogs.Messages().size(), 1u);
     EXPECT_THAT(dialogs.Messages()[0],
-                GuardErrorBox<ui::ShownMessage>("Texel Forge's start-up",
-                                                {said(program.Cfg(), "is missing"), reinstall}));
+                GuardWentOnBox<ui::ShownMessage>({said(program.Cfg(), "is missing"), reinstall}));
     for (const std::string& name : kWorkFolders) EXPECT_TRUE(Listing(Work(name)).empty()) << name;
   }
 
@@ -170,6 +171,49 @@ TEST_F(MainFormTest, DamagedProgramDataIsToldOnceAndTheRestIsLaidOut) {
   // The window still comes up, and closing it asks nothing more.
   form->close();
   EXPECT_EQ(dialogs.Messages().size(), 1u);
+}
+
+// A shipped file the program may not read, or one that leads to a device, is told with the rest of
+// the damaged data and spoils nothing else: every other shipped file is laid out, and a press names
+// only the bad one. A skin or a note picture that is a pipe is none: the start never waits on it.
+TEST_F(MainFormTest, ShippedFilesThatCannotBeReadAndASkinThatIsAPipe) {
+  const fs::path unreadable = program.Cfg() / "Boot" / "WE00.3.dll";
+  fs::permissions(unreadable, fs::perms::none);
+  const fs::path device = program.Cfg() / "DATA1.dll";
+  for (const auto& special : testing_support::MakeSpecialFiles(program.Path(), "node")) {
+    if (special.type != fs::file_type::character) continue;
+    fs::remove(device);
+    fs::create_symlink(special.path, device);
+  }
+  const bool deviceMade = fs::is_symlink(device);
+  ASSERT_EQ(::mkfifo((program.Path() / "Texel Forge.dll").c_str(), 0600), 0);
+  fs::create_directories(program.Path() / "pictures");
+  ASSERT_EQ(::mkfifo((program.Path() / "pictures" / "note-1024x1024.bmp").c_str(), 0600), 0);
+  qApp->setStyleSheet("");
+  shelltest::AsOrdinaryUser user(program.Path());
+  if (!user.Ok()) GTEST_SKIP() << "cannot take an ordinary user's rights";
+
+  auto form = Start();
+  ASSERT_EQ(dialogs.Messages().size(), 1u);
+  const auto said = [](const fs::path& file, const char* lack) {
+    return "\"" + file.string() + "\" " + lack;
+  };
+  std::vector<std::string> told = {said(unreadable, "cannot be read (Permission denied)"),
+                                   "Install Texel Forge's data again"};
+  if (deviceMade) told.push_back(said(device, "is a device, not a file"));
+  EXPECT_THAT(dialogs.Messages()[0], GuardWentOnBox<ui::ShownMessage>(told));
+  EXPECT_THAT(dialogs.Messages()[0].text.toStdString(),
+              testing::AllOf(Not(HasSubstr("working folders")), Not(HasSubstr("start it again"))));
+  EXPECT_EQ(Listing(Work("Boot")),
+            (std::set<std::string>{"WE00.1.dll", "WE00.2.dll", "WE00.4.dll"}));
+  EXPECT_EQ(Listing(Work("Ball")).size(), deviceMade ? 2u : 3u);
+  EXPECT_THAT([&] { texel::RequireProgramData(*form, texel::AssetKind::Boot, "WE00.3.dll"); },
+              testing::ThrowsMessage<texel::ProgramDataFailure>(testing::AllOf(
+                  HasSubstr(said(unreadable, "cannot be read")),
+                  HasSubstr("Install Texel Forge's data"), Not(HasSubstr("start it again")))));
+  EXPECT_NO_THROW(texel::RequireProgramData(*form, texel::AssetKind::Boot, "WE00.4.dll"));
+  EXPECT_TRUE(qApp->styleSheet().isEmpty());
+  EXPECT_TRUE(form->findChild<ui::ImageBox*>("Image1")->Picture().isNull());
 }
 
 TEST_F(MainFormTest, ClosingRemovesSixWorkingFoldersAndKeepsBoot3d) {

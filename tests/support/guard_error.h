@@ -50,4 +50,19 @@ testing::Matcher<const Box&> GuardErrorBox(const std::string& handler,
                                        GuardError(handler, reason))));
 }
 
+// The guard's box for a fault the work went on past: the same icon and caption, no first line
+// saying that anything could not finish, and a text that holds every one of `reason`.
+template <typename Box>
+testing::Matcher<const Box&> GuardWentOnBox(const std::vector<std::string>& reason) {
+  std::vector<testing::Matcher<std::string>> parts = {
+      testing::Not(testing::HasSubstr(GuardFirstLine("")))};
+  for (const std::string& part : reason) parts.push_back(testing::HasSubstr(part));
+  return testing::AllOf(
+      testing::Field("style", &Box::style, static_cast<int>(ui::kErrorOk)),
+      testing::Field("title", &Box::title, QString(texel::kMainWindowCaption)),
+      testing::Field("text", &Box::text,
+                     testing::ResultOf([](const QString& text) { return text.toStdString(); },
+                                       testing::AllOfArray(parts))));
+}
+
 }  // namespace testing_support
