@@ -83,6 +83,7 @@ QWidget* ModelTexturePage::BuildPreviewGroup() {
     thumbnail->setFixedSize(kThumbnailSide, kThumbnailSide);
     thumbnail->setAccessibleName(QString(m_rows.exports[slot].listText) + " thumbnail");
     thumbnail->setCursor(Qt::PointingHandCursor);
+    thumbnail->SetClickable(true);
     OnSignal(thumbnail, &ui::ImageBox::clicked, [this, slot] { OnThumbnailClick(slot); });
     ShowsPicture(thumbnail);
     m_thumbnails.push_back(thumbnail);

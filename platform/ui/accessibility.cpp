@@ -1,7 +1,10 @@
 #include "accessibility.h"
 
+#include <memory>
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -30,11 +33,47 @@ void NameIfUnnamed(QWidget* widget, const QString& name) {
   if (widget->accessibleName().isEmpty() && !name.isEmpty()) widget->setAccessibleName(name);
 }
 
+// Asks the box each time: the interface is made once, maybe before the box is made clickable.
+class ImageBoxAccess : public QAccessibleWidget {
+ public:
+  explicit ImageBoxAccess(ImageBox* box) : QAccessibleWidget(box, QAccessible::Graphic) {}
+
+  QAccessible::Role role() const override {
+    return Box()->IsClickable() ? QAccessible::Button : QAccessible::Graphic;
+  }
+  QStringList actionNames() const override {
+    QStringList names = QAccessibleWidget::actionNames();  // the focus, when it takes it
+    if (Box()->IsClickable()) names.prepend(pressAction());
+    return names;
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction() && Box()->IsClickable()) {
+      Box()->Click();
+    } else {
+      QAccessibleWidget::doAction(action);
+    }
+  }
+
+ private:
+  ImageBox* Box() const { return static_cast<ImageBox*>(widget()); }
+};
+
+QAccessibleInterface* ImageBoxAccessFor(const QString& /*className*/, QObject* object) {
+  auto* box = qobject_cast<ImageBox*>(object);
+  // Qt's interface cache owns what a factory returns.
+  return box != nullptr ? std::make_unique<ImageBoxAccess>(box).release() : nullptr;
+}
+
 }  // namespace
 
 void LabelFor(QLabel* label, QWidget* field) {
   label->setBuddy(field);
   field->setAccessibleName(Plain(label->text()));
+}
+
+void ProvideImageBoxAccess() {
+  static const bool installed = (QAccessible::installFactory(&ImageBoxAccessFor), true);
+  (void)installed;
 }
 
 void MarkPictureHolder(QLabel* label) { label->setProperty(kPictureHolder, true); }

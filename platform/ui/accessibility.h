@@ -19,4 +19,8 @@ void MarkPictureHolder(QLabel* label);
 // get no name, so that a screen reader reads their current text.
 void NameControls(QWidget* root);
 
+// Lets assistive technology read an image box as a picture, and a clickable one as a button
+// whose press clicks it. Every image box calls it before it can be asked for; once is enough.
+void ProvideImageBoxAccess();
+
 }  // namespace ui

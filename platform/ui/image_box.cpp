@@ -1,10 +1,24 @@
 #include "image_box.h"
 
-#include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include <QFile>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QString>
+
+#include "accessibility.h"
+
+#include "regular_file.h"
 
 namespace ui {
 
@@ -15,23 +29,40 @@ namespace {
 constexpr int kMostPreviewMiB = 1024;
 constexpr int kLargestPreviewSide = 2048;
 
+[[noreturn]] void FailToShow(const std::filesystem::path& bitmap, const std::string& why) {
+  throw PictureError("The preview of \"" + bitmap.string() + "\" could not be shown: " + why);
+}
+
+// The bitmap opened for reading only when it is a regular file: a pipe would make the read wait.
+std::unique_ptr<QFile> OpenBitmap(const std::filesystem::path& bitmap) {
+  const files::OpenedFile opened = files::OpenRegularFile(bitmap, O_RDONLY);
+  if (opened.notAFile != nullptr) FailToShow(bitmap, files::NotAFileText(bitmap, opened.notAFile));
+  if (opened.fd < 0) {
+    FailToShow(bitmap, opened.error == ENOENT ? "File not found" : std::strerror(opened.error));
+  }
+  auto file = std::make_unique<QFile>();
+  if (!file->open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    ::close(opened.fd);
+    FailToShow(bitmap, file->errorString().toStdString());
+  }
+  return file;
+}
+
 QImage ReadPicture(const std::filesystem::path& bitmap) {
-  QImageReader reader(QString::fromStdString(bitmap.string()));
+  const std::unique_ptr<QFile> file = OpenBitmap(bitmap);
+  QImageReader reader(file.get());
   const int defaultLimit = QImageReader::allocationLimit();
   QImageReader::setAllocationLimit(std::max(defaultLimit, kMostPreviewMiB));
   QImage image = reader.read();
   QImageReader::setAllocationLimit(defaultLimit);
-  if (image.isNull()) {
-    throw PictureError("The preview of \"" + bitmap.string() +
-                       "\" could not be shown: " + reader.errorString().toStdString());
-  }
+  if (image.isNull()) FailToShow(bitmap, reader.errorString().toStdString());
   return image;
 }
 
 }  // namespace
 
 QSize BitmapPixelSize(const std::filesystem::path& bitmap) {
-  const QSize size = QImageReader(QString::fromStdString(bitmap.string())).size();
+  const QSize size = QImageReader(OpenBitmap(bitmap).get()).size();
   return size.isValid() ? size : ReadPicture(bitmap).size();
 }
 
@@ -40,6 +71,13 @@ ImageBox::ImageBox(QWidget* parent) : QLabel(parent) {
   setMinimumSize(48, 48);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
   setFrameShape(QFrame::StyledPanel);
+  // Before any reader asks: an interface once made for the box is kept for its life.
+  ProvideImageBoxAccess();
+}
+
+void ImageBox::SetClickable(bool clickable) {
+  m_clickable = clickable;
+  setFocusPolicy(clickable ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void ImageBox::LoadPicture(const std::filesystem::path& bitmap) {
@@ -68,6 +106,27 @@ void ImageBox::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
     Q_EMIT clicked();
   }
+}
+
+void ImageBox::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (!m_clickable || (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter)) {
+    QLabel::keyPressEvent(event);
+    return;
+  }
+  if (!event->isAutoRepeat()) Click();
+  event->accept();
+}
+
+void ImageBox::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  // Painted over the picture in the highlight (the skin's accent): no style sheet can hide it.
+  constexpr int kFocusFrameWidth = 2;
+  QPainter painter(this);
+  painter.setPen(QPen(palette().color(QPalette::Highlight), kFocusFrameWidth));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
 }
 
 void ImageBox::Rescale() {

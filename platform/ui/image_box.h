@@ -35,6 +35,13 @@ class ImageBox : public QLabel {
   int PictureWidth() const { return m_picture.width(); }
   int PictureHeight() const { return m_picture.height(); }
 
+  // A clickable box (a thumbnail) takes the focus with Tab and shows it with a frame; Space,
+  // Return or Enter on it, or assistive technology's press, clicks it. Other boxes take no focus.
+  void SetClickable(bool clickable);
+  bool IsClickable() const { return m_clickable; }
+  // What a click with the mouse does.
+  void Click() { Q_EMIT clicked(); }
+
   QSize sizeHint() const override;
 
  Q_SIGNALS:
@@ -43,10 +50,13 @@ class ImageBox : public QLabel {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void Rescale();
   QPixmap m_picture;
+  bool m_clickable = false;
 };
 
 }  // namespace ui

@@ -2,8 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QWidget>
 
+#include "image_box.h"
 #include "model_tab_test.h"
 #include "packed_container.h"
 
@@ -44,6 +49,50 @@ TEST(ModelTabAccessibility, ControlsReadAsTheirCaptionsAndValues) {
       {"Label6", "256 * 128"},
   };
   for (const auto& [control, name] : expected) EXPECT_EQ(ReadName(h, control), name) << control;
+}
+
+// Tab, Space, Return and a reader's press reach what the mouse reaches on a thumbnail.
+TEST(ModelTabAccessibility, ThumbnailsAreFocusedByTabAndPressedByKeysAndReaders) {
+  testing_support::TabHarness h;
+  fixtures::WriteFile(h.User("ball.bin"), fixtures::Pack(fixtures::MakeBall().unpacked));
+  h.Script().ChooseFile(h.UserText("ball.bin"));
+  h.Click("cmdOpenBallBin");
+  ASSERT_TRUE(h.Script().Messages().empty());
+  auto* preview = h.Find<ui::ImageBox>("ImgBall");
+  const auto shows = [&](const char* thumbnail) {
+    return preview->Picture().cacheKey() == h.Find<ui::ImageBox>(thumbnail)->Picture().cacheKey();
+  };
+  const auto press = [](QWidget* widget, int key) {
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+  };
+
+  // From the file's Open button, Tab passes over the large preview to the thumbnails in order.
+  h.Form().show();
+  h.Find<QTabWidget>("TabControl1")->setCurrentIndex(2);  // Ball HD
+  h.Form().activateWindow();
+  QApplication::processEvents();
+  h.Find<QPushButton>("cmdOpenBallBin")->setFocus();
+  ASSERT_NE(QApplication::focusWidget(), nullptr);
+  for (const char* thumbnail : {"BT", "BB", "BHT"}) {
+    press(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), thumbnail);
+  }
+  EXPECT_EQ(preview->focusPolicy(), Qt::NoFocus);
+  press(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_TRUE(shows("BHT"));
+  press(h.Find<ui::ImageBox>("BB"), Qt::Key_Space);
+  EXPECT_TRUE(shows("BB"));
+
+  const QString pressAction = QAccessibleActionInterface::pressAction();
+  QAccessibleActionInterface* thumbnail =
+      QAccessible::queryAccessibleInterface(h.Find<ui::ImageBox>("BT"))->actionInterface();
+  ASSERT_NE(thumbnail, nullptr);
+  EXPECT_TRUE(thumbnail->actionNames().contains(pressAction));
+  thumbnail->doAction(pressAction);
+  EXPECT_TRUE(shows("BT"));
+  QAccessibleInterface* large = QAccessible::queryAccessibleInterface(preview);
+  EXPECT_FALSE(large->actionInterface()->actionNames().contains(pressAction));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tab_harness.h"
 
 #include <QApplication>
+#include <QInputDevice>
 #include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
@@ -34,6 +35,9 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "texel_tests";
   static char* argv[] = {name, nullptr};
+  // Qt registers the keyboard and mouse it makes on first use (a key sent, a window entered) as
+  // the application's children in a registry of its own: made first, the registry outlives it.
+  QInputDevice::devices();
   static QApplication application(argc, argv);
 }
 
