@@ -180,12 +180,12 @@ TEST_F(MainFormTest, ShippedFilesThatCannotBeReadAndASkinThatIsAPipe) {
   const fs::path unreadable = program.Cfg() / "Boot" / "WE00.3.dll";
   fs::permissions(unreadable, fs::perms::none);
   const fs::path device = program.Cfg() / "DATA1.dll";
-  for (const auto& special : testing_support::MakeSpecialFiles(program.Path(), "node")) {
-    if (special.type != fs::file_type::character) continue;
+  const auto specials = testing_support::MakeSpecialFiles(program.Path(), "node");
+  const bool deviceMade = specials.size() == 3;  // the last, where a node may be made
+  if (deviceMade) {
     fs::remove(device);
-    fs::create_symlink(special.path, device);
+    fs::create_symlink(specials.back().path, device);
   }
-  const bool deviceMade = fs::is_symlink(device);
   ASSERT_EQ(::mkfifo((program.Path() / "Texel Forge.dll").c_str(), 0600), 0);
   fs::create_directories(program.Path() / "pictures");
   ASSERT_EQ(::mkfifo((program.Path() / "pictures" / "note-1024x1024.bmp").c_str(), 0600), 0);

@@ -38,31 +38,30 @@ inline testing::Matcher<std::string> GuardError(const std::string& handler,
   return testing::AllOfArray(parts);
 }
 
-// A shown box (text, style, title) that is the guard's error box with GuardError's text.
+// A shown box (text, style, title) with the guard's icon and caption and a text that `text` takes.
 template <typename Box>
-testing::Matcher<const Box&> GuardErrorBox(const std::string& handler,
-                                           const std::vector<std::string>& reason) {
+testing::Matcher<const Box&> GuardBox(testing::Matcher<std::string> text) {
   return testing::AllOf(
       testing::Field("style", &Box::style, static_cast<int>(ui::kErrorOk)),
       testing::Field("title", &Box::title, QString(texel::kMainWindowCaption)),
       testing::Field("text", &Box::text,
-                     testing::ResultOf([](const QString& text) { return text.toStdString(); },
-                                       GuardError(handler, reason))));
+                     testing::ResultOf([](const QString& t) { return t.toStdString(); }, text)));
 }
 
-// The guard's box for a fault the work went on past: the same icon and caption, no first line
-// saying that anything could not finish, and a text that holds every one of `reason`.
+// The guard's error box with GuardError's text.
+template <typename Box>
+testing::Matcher<const Box&> GuardErrorBox(const std::string& handler,
+                                           const std::vector<std::string>& reason) {
+  return GuardBox<Box>(GuardError(handler, reason));
+}
+
+// The box for a fault the work went on past: no first line saying anything could not finish.
 template <typename Box>
 testing::Matcher<const Box&> GuardWentOnBox(const std::vector<std::string>& reason) {
   std::vector<testing::Matcher<std::string>> parts = {
       testing::Not(testing::HasSubstr(GuardFirstLine("")))};
   for (const std::string& part : reason) parts.push_back(testing::HasSubstr(part));
-  return testing::AllOf(
-      testing::Field("style", &Box::style, static_cast<int>(ui::kErrorOk)),
-      testing::Field("title", &Box::title, QString(texel::kMainWindowCaption)),
-      testing::Field("text", &Box::text,
-                     testing::ResultOf([](const QString& text) { return text.toStdString(); },
-                                       testing::AllOfArray(parts))));
+  return GuardBox<Box>(testing::AllOfArray(parts));
 }
 
 }  // namespace testing_support
