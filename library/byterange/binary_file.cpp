@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 
 #include "failure.h"
@@ -14,13 +13,6 @@
 namespace corvane {
 
 namespace {
-
-[[noreturn]] void FailWithErrno(int error, const std::string& what,
-                                const std::filesystem::path& path) {
-  const int32_t code = CodeOfErrno(error);
-  std::string reason = code == kFileNotFound ? "File not found" : std::strerror(error);
-  throw Failure(code, what + " '" + path.string() + "': " + reason);
-}
 
 // A file read from, or edited in place, must be a regular file: a pipe or a device would make
 // the read wait or never end.

@@ -4,6 +4,8 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -48,5 +50,13 @@ class Failure : public std::runtime_error {
  private:
   int32_t m_code;
 };
+
+// "<what> '<path>': <reason>" with the result code of a failed system call's errno.
+[[noreturn]] inline void FailWithErrno(int error, const std::string& what,
+                                       const std::filesystem::path& path) {
+  const int32_t code = CodeOfErrno(error);
+  const std::string reason = code == kFileNotFound ? "File not found" : std::strerror(error);
+  throw Failure(code, what + " '" + path.string() + "': " + reason);
+}
 
 }  // namespace corvane

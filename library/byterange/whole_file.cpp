@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -45,12 +44,6 @@ void RefuseToReplace(const fs::path& target, const fs::path& named) {
   throw Failure(kNotAFile, files::NotAFileText(named, standing) + "; nothing was written");
 }
 
-[[noreturn]] void FailToWrite(const char* what, const fs::path& target, int error) {
-  const int32_t code = CodeOfErrno(error);
-  throw Failure(code, std::string(what) + " '" + target.string() + "': " +
-                          (code == kFileNotFound ? "File not found" : std::strerror(error)));
-}
-
 // The target, refused before anything is made beside it.
 fs::path Replaceable(const fs::path& target, const fs::path& named) {
   RefuseToReplace(target, named);
@@ -64,7 +57,7 @@ ReplacingFile::ReplacingFile(fs::path target, OldTarget old)
       m_target(Replaceable(files::FileBehindLinks(m_named), m_named)),
       m_fresh(m_target),
       m_old(old) {
-  if (m_fresh.Error() != 0) FailToWrite("Cannot open", m_target, m_fresh.Error());
+  if (m_fresh.Error() != 0) FailWithErrno(m_fresh.Error(), "Cannot open", m_target);
 }
 
 ReplacingFile::~ReplacingFile() = default;
@@ -75,7 +68,7 @@ void ReplacingFile::Commit() {
   // The file replaced keeps who may read and write it.
   int error = m_fresh.TakeModeOf(m_target);
   if (error == 0) error = m_fresh.RenameOnto(m_target, m_old == OldTarget::DroppedFirst);
-  if (error != 0) FailToWrite("Cannot write", m_target, error);
+  if (error != 0) FailWithErrno(error, "Cannot write", m_target);
 }
 
 void WriteFileReplacing(const fs::path& target, OldTarget old,

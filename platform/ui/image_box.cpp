@@ -1,8 +1,5 @@
 #include "image_box.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -17,8 +14,7 @@
 #include <QString>
 
 #include "accessibility.h"
-
-#include "regular_file.h"
+#include "regular_qfile.h"
 
 namespace ui {
 
@@ -35,15 +31,11 @@ constexpr int kLargestPreviewSide = 2048;
 
 // The bitmap opened for reading only when it is a regular file: a pipe would make the read wait.
 std::unique_ptr<QFile> OpenBitmap(const std::filesystem::path& bitmap) {
-  const files::OpenedFile opened = files::OpenRegularFile(bitmap, O_RDONLY);
+  files::OpenedFile opened;
+  auto file = OpenRegularQFile(bitmap, QIODevice::ReadOnly, opened);
   if (opened.notAFile != nullptr) FailToShow(bitmap, files::NotAFileText(bitmap, opened.notAFile));
-  if (opened.fd < 0) {
+  if (!file) {
     FailToShow(bitmap, opened.error == ENOENT ? "File not found" : std::strerror(opened.error));
-  }
-  auto file = std::make_unique<QFile>();
-  if (!file->open(opened.fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-    ::close(opened.fd);
-    FailToShow(bitmap, file->errorString().toStdString());
   }
   return file;
 }
